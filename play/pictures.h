@@ -1,0 +1,17 @@
+// The artwork, compiled in as vector pictures and rendered at the screen's pixel ratio
+// so pieces and icons stay sharp at any scaling.
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+#include <QSize>
+
+namespace dz {
+
+// name: "x", "o", "icon", "notice", "link-cursor". size is in device-independent pixels.
+QPixmap Picture(const QString& name, QSize size, qreal devicePixelRatio);
+
+// The program's window icon, at the usual icon sizes.
+QIcon AppIcon();
+
+} // namespace dz
