@@ -1,0 +1,235 @@
+#include "scoring/highscores.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "engine/numbers.h"
+#include "platform/folders.h"
+
+namespace dz
+{
+
+namespace
+{
+
+const QString FileName = QStringLiteral("HighScore.dat");
+
+// A field longer than this is cut; the rest of its line is skipped.
+constexpr qsizetype MaxFieldBytes = 4096;
+// Reading gives up after this many bytes, so a runaway file is never read whole.
+constexpr qint64 MaxScanBytes = 1 << 20;
+constexpr int FileLines = 10;
+
+// Lines of a file ended by CR LF, LF or a lone CR, each kept to MaxFieldBytes.
+class LineReader
+{
+public:
+    explicit LineReader(QFile& file) : file_(file) {}
+
+    // nullopt at the end of the file or of the reading budget.
+    std::optional<QByteArray> next()
+    {
+        QByteArray line;
+        bool any = false;
+        for (;;) {
+            if (pos_ == buf_.size() && !refill())
+                break;
+            const char c = buf_.at(pos_++);
+            any = true;
+            if (c == '\n')
+                return line;
+            if (c == '\r') {
+                if ((pos_ < buf_.size() || refill()) && buf_.at(pos_) == '\n')
+                    ++pos_;
+                return line;
+            }
+            if (line.size() < MaxFieldBytes)
+                line.append(c);
+        }
+        if (!any)
+            return std::nullopt;
+        return line;
+    }
+
+private:
+    bool refill()
+    {
+        if (scanned_ >= MaxScanBytes)
+            return false;
+        buf_ = file_.read(qMin<qint64>(4096, MaxScanBytes - scanned_));
+        pos_ = 0;
+        scanned_ += buf_.size();
+        return !buf_.isEmpty();
+    }
+
+    QFile& file_;
+    QByteArray buf_;
+    qsizetype pos_ = 0;
+    qint64 scanned_ = 0;
+};
+
+// A field cut at MaxFieldBytes may end inside a character: drop the broken tail.
+QString DecodeField(QByteArray bytes)
+{
+    if (bytes.size() >= MaxFieldBytes) {
+        qsizetype end = bytes.size();
+        while (end > 0 && (static_cast<unsigned char>(bytes[end - 1]) & 0xC0) == 0x80)
+            --end;
+        if (end > 0 && (static_cast<unsigned char>(bytes[end - 1]) & 0x80))
+            --end; // the lead byte of the cut character
+        bytes.truncate(end);
+    }
+    return QString::fromUtf8(bytes);
+}
+
+QString SkipLeadingBlanks(const QString& text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
+        ++i;
+    return text.mid(i);
+}
+
+// A name is the whole line: a comma in a typed name must not shift the entries below.
+QString NameField(const QByteArray& line)
+{
+    return SkipLeadingBlanks(DecodeField(line));
+}
+
+// A score ends at its line end or at a comma.
+QString ScoreField(const QByteArray& line)
+{
+    const QString text = SkipLeadingBlanks(DecodeField(line));
+    const qsizetype comma = text.indexOf(u',');
+    return comma < 0 ? text : text.left(comma);
+}
+
+// Only a regular file counts: a folder or a pipe of that name is no high-score file.
+std::optional<QString> ExistingFile(const QString& filesFolder)
+{
+    const QString path = FindFileCaseBlind(filesFolder, FileName);
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return std::nullopt;
+    return path;
+}
+
+// Up to `count` lines of the file; nullopt when there is no readable file.
+std::optional<QList<QByteArray>> ReadLines(const QString& filesFolder, int count)
+{
+    const std::optional<QString> path = ExistingFile(filesFolder);
+    if (!path)
+        return std::nullopt;
+    QFile file(*path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    LineReader reader(file);
+    QList<QByteArray> lines;
+    while (lines.size() < count) {
+        std::optional<QByteArray> line = reader.next();
+        if (!line)
+            break;
+        lines.append(std::move(*line));
+    }
+    return lines;
+}
+
+} // namespace
+
+HighScoreList DefaultHighScores()
+{
+    return HighScoreList{};
+}
+
+QString HighScoreFilePath(const QString& filesFolder)
+{
+    const QString found = FindFileCaseBlind(filesFolder, FileName);
+    return found.isEmpty() ? QDir(filesFolder).filePath(FileName) : found;
+}
+
+HighScoreList ReadHighScores(const QString& filesFolder)
+{
+    HighScoreList list = DefaultHighScores();
+    const std::optional<QList<QByteArray>> lines = ReadLines(filesFolder, FileLines);
+    if (!lines)
+        return list;
+    for (qsizetype i = 0; i < lines->size(); ++i) {
+        HighScoreEntry& entry = list[i / 2];
+        if (i % 2 == 0)
+            entry.name = NameField(lines->at(i));
+        else
+            entry.score = TextNumber(ScoreField(lines->at(i)));
+    }
+    return list;
+}
+
+bool WriteHighScores(const QString& filesFolder, const HighScoreList& list)
+{
+    if (!QDir().mkpath(filesFolder.isEmpty() ? QStringLiteral(".") : filesFolder))
+        return false;
+    QByteArray content;
+    for (const HighScoreEntry& entry : list) {
+        content += entry.name.toUtf8() + "\r\n";
+        content += NumberText(entry.score).toLatin1() + "\r\n";
+    }
+    // Written beside the old file and renamed over it: a crash, a full disk or a kill
+    // midway leaves the old list whole.
+    QSaveFile file(HighScoreFilePath(filesFolder));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(content) != content.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+std::optional<QString> ReadStartupBestScore(const QString& filesFolder)
+{
+    const std::optional<QList<QByteArray>> lines = ReadLines(filesFolder, 2);
+    if (!lines || lines->size() < 2)
+        return std::nullopt;
+    const QString score = ScoreField(lines->at(1));
+    // The label is read back as a number later, so garbage must not reach it.
+    if (!score.isEmpty() && !IsNumberText(score))
+        return QStringLiteral("0");
+    return score;
+}
+
+std::optional<int> PlaceFor(const HighScoreList& list, double score)
+{
+    for (int k = 0; k < int(list.size()); ++k) {
+        if (list[k].score <= score)
+            return k;
+    }
+    return std::nullopt;
+}
+
+HighScoreList InsertHighScore(const HighScoreList& list, int place, const HighScoreEntry& entry)
+{
+    HighScoreList result = list;
+    for (int k = int(result.size()) - 1; k > place; --k)
+        result[k] = list[k - 1];
+    result[place] = entry;
+    return result;
+}
+
+HighScoreList UpdateHighScoreList(const QString& filesFolder, double currentScore, Dialogs& dialogs)
+{
+    HighScoreList list = ReadHighScores(filesFolder);
+    if (const std::optional<int> place = PlaceFor(list, currentScore)) {
+        const QString title = *place == int(list.size()) - 1 ? QStringLiteral("I Need Your Name")
+                                                             : QStringLiteral("I need your name");
+        QString name = dialogs.InputBox(
+            QStringLiteral("You made the highscore list!  What's your name?"), title, QString());
+        // One line per name, or every entry below would shift.
+        name.remove(u'\r');
+        name.remove(u'\n');
+        list = InsertHighScore(list, *place, {name, currentScore});
+    }
+    WriteHighScores(filesFolder, list); // a failed write is not the player's concern
+    return list;
+}
+
+} // namespace dz
