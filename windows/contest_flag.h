@@ -1,0 +1,20 @@
+// The "Don't Show Again!" choice of the contest notice, kept as [Contest] Show=True or
+// False in DirIziVur.ini in the files folder. Read afresh at every use.
+#pragma once
+
+#include <QString>
+
+namespace dz
+{
+
+inline const QString SettingsFileName = QStringLiteral("DirIziVur.ini");
+
+// True when the stored value starts with "True" (letter case significant): a missing
+// file, section or key, "true" and "False" all leave the notice showing.
+bool ReadDoNotShow(const QString& filesFolder);
+
+// Stores "True" or "False", creating the folder and the file when missing. A failed
+// write is ignored: the next start reads what was there before.
+void WriteDoNotShow(const QString& filesFolder, bool ticked);
+
+} // namespace dz
