@@ -16,7 +16,7 @@ namespace
 
 const QString FileName = QStringLiteral("HighScore.dat");
 
-// A field longer than this is cut; the rest of its line is skipped.
+// A line longer than this is cut; the rest of it is skipped.
 constexpr qsizetype MaxFieldBytes = 4096;
 // Reading gives up after this many bytes, so a runaway file is never read whole.
 constexpr qint64 MaxScanBytes = 1 << 20;
@@ -45,7 +45,7 @@ public:
                     ++pos_;
                 return line;
             }
-            if (line.size() < MaxFieldBytes)
+            if (line.size() <= MaxFieldBytes)
                 line.append(c);
         }
         if (!any)
@@ -70,16 +70,19 @@ private:
     qint64 scanned_ = 0;
 };
 
-// A field cut at MaxFieldBytes may end inside a character: drop the broken tail.
+// A line longer than MaxFieldBytes arrives with one byte more and is cut here, never
+// inside a character.
 QString DecodeField(QByteArray bytes)
 {
-    if (bytes.size() >= MaxFieldBytes) {
-        qsizetype end = bytes.size();
-        while (end > 0 && (static_cast<unsigned char>(bytes[end - 1]) & 0xC0) == 0x80)
-            --end;
-        if (end > 0 && (static_cast<unsigned char>(bytes[end - 1]) & 0x80))
-            --end; // the lead byte of the cut character
-        bytes.truncate(end);
+    if (bytes.size() > MaxFieldBytes) {
+        bytes.truncate(MaxFieldBytes);
+        qsizetype lead = bytes.size() - 1;
+        while (lead > 0 && (static_cast<unsigned char>(bytes[lead]) & 0xC0) == 0x80)
+            --lead;
+        const auto first = static_cast<unsigned char>(bytes[lead]);
+        const qsizetype needed = first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : first >= 0xC0 ? 2 : 1;
+        if (bytes.size() - lead < needed)
+            bytes.truncate(lead);
     }
     return QString::fromUtf8(bytes);
 }
@@ -176,9 +179,10 @@ bool WriteHighScores(const QString& filesFolder, const HighScoreList& list)
     // Written beside the old file and renamed over it: a crash, a full disk or a kill
     // midway leaves the old list whole.
     QSaveFile file(HighScoreFilePath(filesFolder));
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: a buffered write that fails on flush still commits the cut-off file.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
-    if (file.write(content) != content.size()) {
+    if (file.write(content) != content.size() || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
         return false;
     }
