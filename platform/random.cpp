@@ -2,14 +2,25 @@
 
 #include <chrono>
 
-namespace dz {
+namespace dz
+{
 
-ClockRandom::ClockRandom() { Randomize(); }
+ClockRandom::ClockRandom()
+    : ClockRandom([] {
+          return static_cast<std::uint64_t>(
+              std::chrono::high_resolution_clock::now().time_since_epoch().count());
+      })
+{
+}
+
+ClockRandom::ClockRandom(Clock clock) : clock_(std::move(clock))
+{
+    Randomize();
+}
 
 void ClockRandom::Randomize()
 {
-    const auto now = std::chrono::high_resolution_clock::now().time_since_epoch().count();
-    const auto n = static_cast<std::uint64_t>(now);
+    const std::uint64_t n = clock_();
     ++reseeds_;
     std::seed_seq seq{static_cast<std::uint32_t>(n), static_cast<std::uint32_t>(n >> 32),
                       static_cast<std::uint32_t>(reseeds_),

@@ -1,0 +1,156 @@
+#include "engine/opponent.h"
+
+#include <algorithm>
+#include <array>
+
+#include "engine/numbers.h"
+
+namespace dz
+{
+
+namespace
+{
+
+constexpr std::array<int, 4> Corners{1, 3, 7, 9};
+constexpr std::array<int, 4> Sides{2, 4, 6, 8};
+
+bool isBlank(const Board& board, int cell)
+{
+    return board.CellOf(cell) == Piece::Blank;
+}
+
+template <class Cells> bool anyBlank(const Board& board, const Cells& cells)
+{
+    return std::any_of(cells.begin(), cells.end(), [&](int cell) { return isBlank(board, cell); });
+}
+
+// The redraw loops below have no bound of their own: each is entered only when a
+// qualifying cell exists, so no board can make them spin forever.
+int RandomEmptyCell(const Board& board, RandomSource& random)
+{
+    if (board.pieces() == 9)
+        return 0;
+    for (;;) {
+        const int cell = RandomCell(random);
+        if (isBlank(board, cell))
+            return cell;
+    }
+}
+
+// The first line in table order where `p` holds two cells and the third is free; O's
+// lines are asked before X's, so a win beats a block.
+int CompleteOrBlock(const Board& board)
+{
+    for (Piece p : {Piece::O, Piece::X}) {
+        for (const Line& line : WinLines) {
+            int count = 0;
+            int other = 0;
+            for (int cell : line) {
+                if (board.CellOf(cell) == p)
+                    ++count;
+                else
+                    other = cell;
+            }
+            if (count == 2 && isBlank(board, other))
+                return other;
+        }
+    }
+    return 0;
+}
+
+bool holds(const Board& board, int a, int b)
+{
+    return board.CellOf(a) == Piece::X && board.CellOf(b) == Piece::X;
+}
+
+} // namespace
+
+int RandomCell(RandomSource& random)
+{
+    return RoundHalfEven(random.Rnd() * 8 + 1);
+}
+
+int RandomCorner(RandomSource& random)
+{
+    const int d = RoundHalfEven(random.Rnd() * 3 + 1);
+    return Corners[static_cast<size_t>(std::clamp(d, 1, 4) - 1)];
+}
+
+int ModerateChoice(RandomSource& random)
+{
+    return RoundHalfEven(random.Rnd() * 3 + 1);
+}
+
+int HardChoice(RandomSource& random)
+{
+    return RoundHalfEven(random.Rnd() * 9 + 1);
+}
+
+int EasyMove(const Board& board, RandomSource& random)
+{
+    random.Randomize();
+    return RandomEmptyCell(board, random);
+}
+
+int ModerateMove(const Board& board, int moveNumber, RandomSource& random)
+{
+    random.Randomize();
+    if (ModerateChoice(random) == 1)
+        return RandomEmptyCell(board, random);
+    return UnbeatableMove(board, moveNumber, random);
+}
+
+int HardMove(const Board& board, int moveNumber, RandomSource& random)
+{
+    random.Randomize();
+    // O's second move always follows the rules.
+    if (HardChoice(random) == 1 && moveNumber != 4)
+        return RandomEmptyCell(board, random);
+    return UnbeatableMove(board, moveNumber, random);
+}
+
+int UnbeatableMove(const Board& board, int moveNumber, RandomSource& random)
+{
+    if (isBlank(board, 5))
+        return 5;
+
+    if (const int cell = CompleteOrBlock(board))
+        return cell;
+
+    // X on opposite corners: a corner reply would let X fork, a side does not.
+    if ((holds(board, 3, 7) || holds(board, 1, 9)) && anyBlank(board, Sides)) {
+        random.Randomize();
+        for (;;) {
+            const int cell = RandomCell(random);
+            if (std::find(Sides.begin(), Sides.end(), cell) != Sides.end() && isBlank(board, cell))
+                return cell;
+        }
+    }
+
+    if ((moveNumber == 2 || moveNumber == 4) && anyBlank(board, Corners)) {
+        random.Randomize();
+        for (;;) {
+            const int cell = RandomCorner(random);
+            if (isBlank(board, cell))
+                return cell;
+        }
+    }
+
+    random.Randomize();
+    return RandomEmptyCell(board, random);
+}
+
+int ComputerMove(const QString& level, const Board& board, int moveNumber, RandomSource& random)
+{
+    if (level == QLatin1String("Easy"))
+        return EasyMove(board, random);
+    if (level == QLatin1String("Moderate"))
+        return ModerateMove(board, moveNumber, random);
+    if (level == QLatin1String("Hard"))
+        return HardMove(board, moveNumber, random);
+    if (level == QLatin1String("Unbeatable"))
+        return UnbeatableMove(board, moveNumber, random);
+    return 0;
+}
+
+} // namespace dz
