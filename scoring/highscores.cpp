@@ -22,7 +22,8 @@ constexpr qsizetype MaxFieldBytes = 4096;
 constexpr qint64 MaxScanBytes = 1 << 20;
 constexpr int FileLines = 10;
 
-// Lines of a file ended by CR LF, LF or a lone CR, each kept to MaxFieldBytes.
+// Lines of a file ended by CR LF, LF or a lone CR. A longer line keeps one byte more
+// than MaxFieldBytes, which tells DecodeField to cut it.
 class LineReader
 {
 public:
@@ -70,8 +71,7 @@ private:
     qint64 scanned_ = 0;
 };
 
-// A line longer than MaxFieldBytes arrives with one byte more and is cut here, never
-// inside a character.
+// Cuts an over-long line to MaxFieldBytes, never inside a character.
 QString DecodeField(QByteArray bytes)
 {
     if (bytes.size() > MaxFieldBytes) {

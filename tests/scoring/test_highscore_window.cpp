@@ -157,20 +157,6 @@ private slots:
         QCOMPARE(ok->geometry(), QRect(104, 192, 65, 25));
     }
 
-    void labelsFollowTheirText()
-    {
-        dz::ShowStoredHighScores(ctx_);
-        frmHighScore* w = listWindows().first();
-        const int emptyWidth = label(w, "lblName_1")->width();
-
-        dz::HighScoreList l = dz::DefaultHighScores();
-        l[0] = {"A much longer name than before", 102.5};
-        w->fill(l);
-        QVERIFY(label(w, "lblName_1")->width() > emptyWidth);
-        QCOMPARE(label(w, "lblName_1")->size(), label(w, "lblName_1")->sizeHint());
-        QCOMPARE(label(w, "lblScore_1")->text(), QString("102.5"));
-    }
-
     void updateAsksStoresAndShows()
     {
         put(dir_.filePath("HighScore.dat"), Stored);
