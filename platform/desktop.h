@@ -6,8 +6,7 @@
 #include <QString>
 #include <QUrl>
 
-namespace dz
-{
+namespace dz {
 
 class Desktop
 {

@@ -4,8 +4,7 @@
 #include <QFileInfo>
 #include <QProcess>
 
-namespace dz
-{
+namespace dz {
 
 void QtDesktop::openUrl(const QUrl& url)
 {

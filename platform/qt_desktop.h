@@ -3,8 +3,7 @@
 
 #include "platform/desktop.h"
 
-namespace dz
-{
+namespace dz {
 
 class QtDesktop : public Desktop
 {

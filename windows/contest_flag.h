@@ -4,8 +4,7 @@
 
 #include <QString>
 
-namespace dz
-{
+namespace dz {
 
 inline const QString SettingsFileName = QStringLiteral("DirIziVur.ini");
 

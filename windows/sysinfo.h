@@ -5,8 +5,7 @@
 #include <QString>
 #include <QtGlobal>
 
-namespace dz
-{
+namespace dz {
 
 class Dialogs;
 class Desktop;

@@ -13,8 +13,7 @@
 #include "platform/desktop.h"
 #include "platform/registry.h"
 
-namespace dz::test
-{
+namespace dz::test {
 
 class ScriptedRegistry : public Registry
 {

@@ -3,7 +3,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
-#include <unistd.h>
 
 #include "windows/contest_flag.h"
 #include "windows/profile.h"
@@ -11,8 +10,7 @@
 using dz::GetPrivateProfileString;
 using dz::WritePrivateProfileString;
 
-namespace
-{
+namespace {
 
 void writeBytes(const QString& path, const QByteArray& bytes)
 {
@@ -48,16 +46,11 @@ private slots:
         QTest::newRow("plain CRLF") << QByteArray("[Contest]\r\nShow=True\r\n") << "True";
         QTest::newRow("names in other letter case")
             << QByteArray("[cOnTeSt]\r\nsHOW=True\r\n") << "True";
-        QTest::newRow("value keeps its letter case")
-            << QByteArray("[Contest]\nShow=tRUE\n") << "tRUE";
         QTest::newRow("blanks and tabs around names, = and value")
             << QByteArray(" \t[ Contest\t]  \n\t Show \t=  \tTrue \t \n") << "True";
         QTest::newRow("double quotes dropped") << QByteArray("[Contest]\nShow=\"a b\"\n") << "a b";
         QTest::newRow("single quotes dropped") << QByteArray("[Contest]\nShow='x'\n") << "x";
-        QTest::newRow("blanks inside quotes kept")
-            << QByteArray("[Contest]\nShow=\" x \"\n") << " x ";
         QTest::newRow("unmatched quotes kept") << QByteArray("[Contest]\nShow=\"x'\n") << "\"x'";
-        QTest::newRow("a lone quote is the value") << QByteArray("[Contest]\nShow=\"\n") << "\"";
         QTest::newRow("first of two keys") << QByteArray("[Contest]\nShow=1\nSHOW=2\n") << "1";
         QTest::newRow("only the first section of a name counts")
             << QByteArray("[Contest]\nOther=1\n[contest]\nShow=2\n") << dflt;
@@ -67,7 +60,6 @@ private slots:
             << QByteArray("[Other]\nShow=True\n[Contest]\nX=1\n") << dflt;
         QTest::newRow("comments skipped")
             << QByteArray("[Contest]\n;Show=1\n  # Show=2\nShow=3\n") << "3";
-        QTest::newRow("commented header") << QByteArray(";[Contest]\nShow=True\n") << dflt;
         QTest::newRow("unclosed bracket is no header")
             << QByteArray("[Contest\nShow=True\n") << dflt;
         QTest::newRow("text after the header") << QByteArray("[Contest] ; note\nShow=x\n") << "x";
@@ -76,16 +68,9 @@ private slots:
             << QByteArray("[Other]\r\nShow=1\n[Contest]\rA=0\r\nShow=2") << "2";
         QTest::newRow("byte-order mark")
             << QByteArray("\xEF\xBB\xBF[Contest]\r\nShow=True\r\n") << "True";
-        QTest::newRow("no line end at the end") << QByteArray("[Contest]\nShow=True") << "True";
         QTest::newRow("empty value") << QByteArray("[Contest]\nShow=\n") << "";
-        QTest::newRow("blank value") << QByteArray("[Contest]\nShow=  \t\n") << "";
-        QTest::newRow("empty quotes") << QByteArray("[Contest]\nShow=\"\"\n") << "";
-        QTest::newRow("line without = is no key") << QByteArray("[Contest]\nShow\nShow=x\n") << "x";
         QTest::newRow("= inside the value") << QByteArray("[Contest]\nShow=a=b\n") << "a=b";
-        QTest::newRow("UTF-8 value")
-            << QByteArray("[Contest]\nShow=Gr\xC3\xBC\xC3\x9F\n") << QString::fromUtf8("Grüß");
         QTest::newRow("missing key") << QByteArray("[Contest]\nShown=True\n") << dflt;
-        QTest::newRow("empty file") << QByteArray() << dflt;
         QTest::newRow("binary junk") << QByteArray("\0\xFF[\0]=\r\r\n=\n", 11) << dflt;
     }
     void read()
@@ -98,33 +83,16 @@ private slots:
         QCOMPARE(GetPrivateProfileString("Contest", "Show", "<default>", 64, path), value);
     }
 
-    void readCutsToSize_data()
-    {
-        QTest::addColumn<int>("size");
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("longer value cut to size - 1") << 6 << "TrueBlue"
-                                                      << "TrueB";
-        QTest::newRow("value that fits") << 6 << "False"
-                                         << "False";
-        QTest::newRow("room for the NUL only") << 1 << "True"
-                                               << "";
-        QTest::newRow("no room") << 0 << "True"
-                                 << "";
-        QTest::newRow("default cut too") << 3 << "<none>"
-                                         << "Fa";
-        QTest::newRow("no half character") << 3 << QString::fromUtf8("a😀") << "a";
-    }
     void readCutsToSize()
     {
-        QFETCH(int, size);
-        QFETCH(QString, stored);
-        QFETCH(QString, expected);
         QTemporaryDir dir;
         const QString path = dir.filePath("test.ini");
-        if (stored != "<none>")
-            writeBytes(path, "[Contest]\nShow=" + stored.toUtf8() + "\n");
-        QCOMPARE(GetPrivateProfileString("Contest", "Show", "False", size, path), expected);
+        writeBytes(path, QString::fromUtf8("[Contest]\nShow=TrueBlue\nHalf=a😀\n").toUtf8());
+        QCOMPARE(GetPrivateProfileString("Contest", "Show", "", 6, path), "TrueB");
+        QCOMPARE(GetPrivateProfileString("Contest", "Show", "", 1, path), "");
+        QCOMPARE(GetPrivateProfileString("Contest", "Show", "", 0, path), "");
+        QCOMPARE(GetPrivateProfileString("Contest", "Half", "", 3, path), "a"); // no half character
+        QCOMPARE(GetPrivateProfileString("Contest", "None", "False", 3, path), "Fa");
     }
 
     void readGivesDefaultForWhatIsNoFile()
@@ -155,17 +123,9 @@ private slots:
         QTest::newRow("False") << QByteArray("[Contest]\r\nShow=False\r\n") << false;
         QTest::newRow("lower-case true is not set")
             << QByteArray("[Contest]\nShow=true\n") << false;
-        QTest::newRow("upper-case TRUE is not set")
-            << QByteArray("[Contest]\nShow=TRUE\n") << false;
         QTest::newRow("True followed by letters is set")
             << QByteArray("[Contest]\nShow=Trueish nonsense\n") << true;
-        QTest::newRow("Tru is not set") << QByteArray("[Contest]\nShow=Tru\n") << false;
-        QTest::newRow("a digit is not set") << QByteArray("[Contest]\nShow=1\n") << false;
         QTest::newRow("empty is not set") << QByteArray("[Contest]\nShow=\n") << false;
-        QTest::newRow("quoted True is set") << QByteArray("[Contest]\nShow=\"True\"\n") << true;
-        QTest::newRow("other names' case ignored")
-            << QByteArray("[CONTEST]\nshow = True\n") << true;
-        QTest::newRow("missing section") << QByteArray("[Other]\nShow=True\n") << false;
         QTest::newRow("huge value") << withPadding("True" + QByteArray(2 << 20, 'x'), 0) << true;
     }
     void doNotShow()
@@ -213,8 +173,6 @@ private slots:
                           "[Next]\r\nShow=False\r\n");
         QTest::newRow("quoted value replaced")
             << QByteArray("[Contest]\nShow=\"False\"\n") << QByteArray("[Contest]\nShow=True\n");
-        QTest::newRow("lower-case true replaced")
-            << QByteArray("[Contest]\nShow=true") << QByteArray("[Contest]\nShow=True");
         QTest::newRow("empty value filled")
             << QByteArray("[Contest]\nShow=  \n") << QByteArray("[Contest]\nShow=True  \n");
         QTest::newRow("key added after the section's last key")
@@ -239,7 +197,6 @@ private slots:
             << QByteArray("\xEF\xBB\xBF[Contest]\r\nShow=True\r\n");
         QTest::newRow("file of a byte-order mark only")
             << QByteArray("\xEF\xBB\xBF") << QByteArray("\xEF\xBB\xBF[Contest]\r\nShow=True\r\n");
-        QTest::newRow("empty file") << QByteArray() << QByteArray("[Contest]\r\nShow=True\r\n");
     }
     void write()
     {
@@ -293,18 +250,6 @@ private slots:
         dz::WriteDoNotShow(dir.path(), false);
         QCOMPARE(readBytes(dir.filePath("DirIziVur.ini")), huge);
         QVERIFY(dz::ReadDoNotShow(dir.path()));
-
-        // As an ordinary user, a read-only folder fails too.
-        if (geteuid() != 0) {
-            QTemporaryDir locked;
-            const QString path = locked.filePath("DirIziVur.ini");
-            writeBytes(path, "[Contest]\nShow=True\n");
-            QFile::setPermissions(locked.path(), QFile::ReadOwner | QFile::ExeOwner);
-            dz::WriteDoNotShow(locked.path(), false);
-            QFile::setPermissions(locked.path(),
-                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            QCOMPARE(readBytes(path), "[Contest]\nShow=True\n");
-        }
     }
 };
 
