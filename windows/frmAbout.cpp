@@ -1,0 +1,124 @@
+#include "windows/frmAbout.h"
+
+#include <QKeyEvent>
+#include <algorithm>
+#include <QMouseEvent>
+
+#include "platform/desktop.h"
+#include "platform/registry.h"
+#include "play/fonts.h"
+#include "play/pictures.h"
+#include "windows/sysinfo.h"
+
+namespace dz {
+
+const QUrl frmAbout::HomePage(QStringLiteral("https://www.dirizivur.example/"));
+const QUrl frmAbout::AuthorMail(QStringLiteral("mailto:author@dirizivur.example"));
+
+namespace {
+
+void setTextColour(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+frmAbout::frmAbout(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
+{
+    ui.setupUi(this);
+    setFixedSize(size());
+    // The layout was drawn for the classic 8-point dialog face; Liberation Sans comes
+    // closest where that face is missing.
+    QFont formFont;
+    formFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
+    formFont.setPointSize(8);
+    setFont(formFont);
+    const qreal dpr = devicePixelRatioF();
+    ui.picIcon->setPixmap(Picture(QStringLiteral("icon"), QSize(32, 32), dpr));
+
+    ui.lblTitle->setFont(PresidentFont(20.25, true));
+    setTextColour(ui.lblTitle, QColor(128, 0, 0));
+    QFont versionFont;
+    versionFont.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    versionFont.setPointSize(9);
+    versionFont.setBold(true);
+    ui.lblVersion->setFont(versionFont);
+
+    const QCursor linkCursor(Picture(QStringLiteral("link-cursor"), QSize(32, 32), dpr),
+                             LinkCursorHotSpot.x(), LinkCursorHotSpot.y());
+    for (QLabel* link : {ui.lblEmail, ui.Label3}) {
+        setTextColour(link, QColor(0, 0, 255));
+        link->setCursor(linkCursor);
+        link->installEventFilter(this);
+    }
+
+    // A face wider than the one drawn for must not clip a label: it grows to the right.
+    for (QLabel* label : {ui.Label1, ui.Label2, ui.lblEmail, ui.Label3})
+        label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
+
+    connect(ui.cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    connect(ui.cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+    Form_Load();
+}
+
+void frmAbout::Form_Load()
+{
+    ctx_.PlaySoundEffect(QStringLiteral("GoodDeal.Wav"));
+}
+
+void frmAbout::cmdOK_Click()
+{
+    close();
+}
+
+void frmAbout::cmdSysInfo_Click()
+{
+    if (ctx_.registry && ctx_.desktop)
+        StartSysInfo(*ctx_.registry, *ctx_.desktop, *ctx_.dialogs);
+    else
+        ctx_.MsgBox(SysInfoUnavailable);
+}
+
+void frmAbout::Label3_Click()
+{
+    if (ctx_.desktop)
+        ctx_.desktop->openUrl(HomePage);
+}
+
+void frmAbout::lblEmail_Click()
+{
+    if (ctx_.desktop)
+        ctx_.desktop->openUrl(AuthorMail);
+}
+
+// A click is a left press and release on the same label.
+bool frmAbout::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        auto* label = qobject_cast<QLabel*>(watched);
+        if (label && mouse->button() == Qt::LeftButton &&
+            label->rect().contains(mouse->position().toPoint())) {
+            if (label == ui.Label3)
+                Label3_Click();
+            else if (label == ui.lblEmail)
+                lblEmail_Click();
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// OK is the cancel button too: Esc presses it rather than rejecting the dialog.
+void frmAbout::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        ui.cmdOK->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace dz
