@@ -16,16 +16,9 @@ namespace
 {
 
 struct Fixture {
-    dz::test::ScriptedDialogs dialogs;
     dz::test::RecordingSound sound;
-    dz::test::ScriptedRandom random;
     dz::Context ctx;
-    Fixture()
-    {
-        ctx.dialogs = &dialogs;
-        ctx.sound = &sound;
-        ctx.random = &random;
-    }
+    Fixture() { ctx.sound = &sound; }
 };
 
 template <class W = QAbstractButton> W* control(QWidget& dlg, const QString& name)
@@ -240,45 +233,30 @@ private slots:
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("optPlayer1"));
     }
 
-    void captions_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("Frame1") << "Frame1"
-                                << "# of Players";
-        QTest::newRow("Frame2") << "Frame2"
-                                << "Difficulty Level";
-        QTest::newRow("Frame3") << "Frame3"
-                                << "Sounds";
-        QTest::newRow("optPlayer1") << "optPlayer1"
-                                    << "&1 Player";
-        QTest::newRow("optPlayer2") << "optPlayer2"
-                                    << "&2 Player";
-        QTest::newRow("optEasy") << "optEasy"
-                                 << "&Easy";
-        QTest::newRow("optModerate") << "optModerate"
-                                     << "&Moderate";
-        QTest::newRow("optHard") << "optHard"
-                                 << "&Hard";
-        QTest::newRow("optUnbeatable") << "optUnbeatable"
-                                       << "&Unbeatable";
-        QTest::newRow("chkSound") << "chkSound"
-                                  << "Play &Sound Effects";
-        QTest::newRow("cmdOK") << "cmdOK"
-                               << "&OK";
-        QTest::newRow("cmdCancel") << "cmdCancel"
-                                   << "&Cancel";
-    }
     void captions()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, caption);
         Fixture f;
         frmOptions dlg(f.ctx, nullptr);
-        if (auto* frame = dlg.findChild<QGroupBox*>(name))
-            QCOMPARE(frame->title(), caption);
-        else
-            QCOMPARE(control(dlg, name)->text(), caption);
+        const QList<QPair<QString, QString>> captions{
+            {"Frame1", "# of Players"},
+            {"optPlayer1", "&1 Player"},
+            {"optPlayer2", "&2 Player"},
+            {"Frame2", "Difficulty Level"},
+            {"optEasy", "&Easy"},
+            {"optModerate", "&Moderate"},
+            {"optHard", "&Hard"},
+            {"optUnbeatable", "&Unbeatable"},
+            {"Frame3", "Sounds"},
+            {"chkSound", "Play &Sound Effects"},
+            {"cmdOK", "&OK"},
+            {"cmdCancel", "&Cancel"},
+        };
+        for (const auto& [name, caption] : captions) {
+            if (auto* frame = dlg.findChild<QGroupBox*>(name))
+                QCOMPARE(frame->title(), caption);
+            else
+                QCOMPARE(control(dlg, name)->text(), caption);
+        }
     }
 
     void geometry_data()
