@@ -1,0 +1,35 @@
+#include "platform/qt_dialogs.h"
+
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace dz
+{
+
+int QtDialogs::MsgBox(const QString& prompt, int style, const QString& title)
+{
+    QMessageBox box(QMessageBox::NoIcon, title.isEmpty() ? AppTitle : title, prompt);
+    box.setWindowModality(Qt::ApplicationModal);
+    if (style & vbInformation)
+        box.setIcon(QMessageBox::Information);
+    if ((style & 7) == vbYesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        return box.exec() == QMessageBox::Yes ? vbYes : vbNo;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return vbOK;
+}
+
+QString QtDialogs::InputBox(const QString& prompt, const QString& title, const QString& defaultText)
+{
+    QInputDialog dialog;
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.setWindowTitle(title.isEmpty() ? AppTitle : title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
+}
+
+} // namespace dz
