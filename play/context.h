@@ -9,7 +9,8 @@
 #include "platform/dialogs.h"
 #include "platform/sound.h"
 
-namespace dz {
+namespace dz
+{
 
 class Desktop;  // platform/desktop.h: links and starting programs
 class Registry; // platform/registry.h: the read-only system registry stand-in

@@ -4,7 +4,8 @@
 
 #include <QFont>
 
-namespace dz {
+namespace dz
+{
 
 inline QFont PresidentFont(double pointSize, bool bold)
 {

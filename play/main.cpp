@@ -1,1 +1,41 @@
-int main() { return 0; }
+// Starts the program: the real services, the files and program folders, the main window.
+#include <QApplication>
+
+#include "platform/canberra_sound.h"
+#include "platform/folders.h"
+#include "platform/qt_desktop.h"
+#include "platform/qt_dialogs.h"
+#include "platform/random.h"
+#include "platform/registry.h"
+#include "play/frmMain.h"
+#include "play/pictures.h"
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("DirIziVur"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Tarn's DirIziVur"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QApplication::setDesktopFileName(QStringLiteral("example.dirizivur.DirIziVur"));
+    QApplication::setWindowIcon(dz::AppIcon());
+
+    dz::QtDialogs dialogs;
+    dz::CanberraSound sound;
+    dz::ClockRandom random;
+    dz::QtDesktop desktop;
+    dz::SystemRegistry registry;
+
+    dz::Context ctx;
+    ctx.dialogs = &dialogs;
+    ctx.sound = &sound;
+    ctx.random = &random;
+    ctx.desktop = &desktop;
+    ctx.registry = &registry;
+    ctx.filesFolder = dz::DefaultFilesFolder();
+    ctx.programFolder = dz::ProgramFolder();
+
+    (new dz::frmMain(ctx))->show();
+    const int rc = app.exec();
+    sound.drain(); // the closing sound is heard to its end
+    return rc;
+}

@@ -3,7 +3,8 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
-namespace dz {
+namespace dz
+{
 
 QPixmap Picture(const QString& name, QSize size, qreal devicePixelRatio)
 {

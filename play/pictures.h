@@ -6,7 +6,8 @@
 #include <QPixmap>
 #include <QSize>
 
-namespace dz {
+namespace dz
+{
 
 // name: "x", "o", "icon", "notice", "link-cursor". size is in device-independent pixels.
 QPixmap Picture(const QString& name, QSize size, qreal devicePixelRatio);

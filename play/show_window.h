@@ -4,12 +4,13 @@
 
 #include <QApplication>
 #include <QWidget>
+#include <concepts>
 #include <utility>
 
-namespace dz {
+namespace dz
+{
 
-template <class W>
-W* OpenWindow()
+template <class W> W* OpenWindow()
 {
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (auto* open = qobject_cast<W*>(w); open && open->isVisible())
@@ -20,7 +21,7 @@ W* OpenWindow()
 
 // `fill` runs on the window before it is shown, fresh or already open.
 template <class W, class Fill>
-W* ShowModeless(Fill&& fill, auto&&... args)
+requires std::invocable<Fill&, W&> W* ShowModeless(Fill&& fill, auto&&... args)
 {
     W* w = OpenWindow<W>();
     if (!w) {
@@ -34,10 +35,10 @@ W* ShowModeless(Fill&& fill, auto&&... args)
     return w;
 }
 
-template <class W>
-W* ShowModeless(auto&&... args)
+template <class W, class... Args>
+requires std::constructible_from<W, Args...> W* ShowModeless(Args&&... args)
 {
-    return ShowModeless<W>([](W&) {}, std::forward<decltype(args)>(args)...);
+    return ShowModeless<W>([](W&) {}, std::forward<Args>(args)...);
 }
 
 } // namespace dz

@@ -11,7 +11,8 @@
 #include "platform/dialogs.h"
 #include "platform/sound.h"
 
-namespace dz::test {
+namespace dz::test
+{
 
 struct ShownMessage {
     QString kind; // "msgbox" or "inputbox"

@@ -1,0 +1,26 @@
+// One cell of the board: an image that can be clicked, showing its piece's picture at
+// its top-left corner.
+#pragma once
+
+#include <QAbstractButton>
+#include <QPixmap>
+
+namespace dz
+{
+
+class BoardCell : public QAbstractButton
+{
+    Q_OBJECT
+public:
+    explicit BoardCell(QWidget* parent = nullptr);
+    void setPicture(const QPixmap& picture);
+    QSize sizeHint() const override { return {57, 57}; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QPixmap picture_;
+};
+
+} // namespace dz

@@ -1,0 +1,289 @@
+#include "play/frmMain.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QLayout>
+#include <QPointer>
+
+#include "engine/numbers.h"
+#include "engine/opponent.h"
+#include "options/frmOptions.h"
+#include "play/fonts.h"
+#include "play/pictures.h"
+#include "play/show_window.h"
+#include "scoring/highscore_window.h"
+#include "scoring/highscores.h"
+#include "scoring/score_rules.h"
+#include "windows/contest_flag.h"
+#include "windows/frmAbout.h"
+#include "windows/frmContest.h"
+#include "windows/frmScoring.h"
+
+namespace dz
+{
+
+frmMain::frmMain(Context& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx)
+{
+    ui.setupUi(this);
+    setWindowIcon(AppIcon());
+    imgBoard_ = {ui.imgBoard_1, ui.imgBoard_2, ui.imgBoard_3, ui.imgBoard_4, ui.imgBoard_5,
+                 ui.imgBoard_6, ui.imgBoard_7, ui.imgBoard_8, ui.imgBoard_9};
+
+    const qreal dpr = qApp->devicePixelRatio();
+    pictures_[int(Piece::X)] = Picture(QStringLiteral("x"), {57, 57}, dpr);
+    pictures_[int(Piece::O)] = Picture(QStringLiteral("o"), {57, 49}, dpr);
+    ui.imgPiece_1->setPixmap(pictures_[int(Piece::X)]);
+    ui.imgPiece_2->setPixmap(pictures_[int(Piece::O)]);
+
+    const QFont president = PresidentFont(9.75, false);
+    for (QLabel* heading : {ui.Label7, ui.Label9}) {
+        heading->setFont(president);
+        heading->setStyleSheet(QStringLiteral("color: rgb(128, 0, 0)"));
+    }
+    for (QLabel* caption : {ui.Label1, ui.Label2, ui.Label3, ui.Label4, ui.Label5, ui.Label6})
+        caption->adjustSize();
+
+    for (int i = 0; i < 9; ++i) {
+        connect(imgBoard_[i], &QAbstractButton::clicked, this, [this, i] {
+            qint16 index = qint16(i + 1);
+            imgBoard_Click(index);
+        });
+    }
+    connect(ui.cmdNew, &QPushButton::clicked, this, &frmMain::cmdNew_Click);
+    connect(ui.cmdOptions, &QPushButton::clicked, this, &frmMain::cmdOptions_Click);
+    connect(ui.cmdAbout, &QPushButton::clicked, this, &frmMain::cmdAbout_Click);
+    connect(ui.cmdQuit, &QPushButton::clicked, this, &frmMain::cmdQuit_Click);
+    connect(ui.mnuNew, &QAction::triggered, this, &frmMain::mnuNew_Click);
+    connect(ui.mnuFileExit, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
+    connect(ui.mnuOptionsOptions, &QAction::triggered, this, &frmMain::mnuOptionsOptions_Click);
+    connect(ui.mnuOptionsHighScore, &QAction::triggered, this, &frmMain::mnuOptionsHighScore_Click);
+    connect(ui.mnuHelpScoring, &QAction::triggered, this, &frmMain::mnuHelpScoring_Click);
+    connect(ui.mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
+    connect(ui.mnuEnterTheDraw, &QAction::triggered, this, &frmMain::mnuEnterTheDraw_Click);
+
+    setAttribute(Qt::WA_DeleteOnClose);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    ui.cmdNew->setFocus();
+
+    Form_Load();
+}
+
+void frmMain::Form_Load()
+{
+    // The whole path, however long: a cut one would point at the wrong folder.
+    WindowsFolder_ = ctx_.filesFolder;
+
+    setCaption(ui.lblGame, QStringLiteral("0"));
+    setCaption(ui.lblXWins, QStringLiteral("0"));
+    setCaption(ui.lblOWins, QStringLiteral("0"));
+    setCaption(ui.lblCurrentScore, NumberText(0));
+    setCaption(ui.lblTie, QStringLiteral("0"));
+    setCaption(ui.lblLevel, ctx_.settings.Level);
+
+    NewGame();
+
+    if (const auto best = ReadStartupBestScore(WindowsFolder_))
+        ui.lblHighScore->setText(*best);
+
+    if (!ReadDoNotShow(WindowsFolder_))
+        ShowModeless<frmContest>(ctx_);
+}
+
+void frmMain::NewGame()
+{
+    QDir::setCurrent(ctx_.programFolder);
+    ctx_.PlaySoundEffect(QStringLiteral("NewGame.Wav"));
+    MoveNumber_ = 1;
+    showWhoTurn(Piece::X);
+    for (int cell = 1; cell <= 9; ++cell)
+        setCell(cell, Piece::Blank);
+    setCaption(ui.lblMove, QStringLiteral("1"));
+    RaiseCounter(ui.lblGame);
+}
+
+void frmMain::imgBoard_Click(qint16& Index)
+{
+    if (unloaded_ || !Board::isCell(Index))
+        return;
+    if (board_.CellOf(Index) != Piece::Blank) {
+        ctx_.PlaySoundEffect(QStringLiteral("Error.Wav"));
+        return;
+    }
+    setCell(Index, whoTurn_);
+    ++MoveNumber_;
+    setCaption(ui.lblMove, QString::number(MoveNumber_));
+    showWhoTurn(MoveNumber_ % 2 == 0 ? Piece::O : Piece::X);
+
+    // The end of game may unload this window; nothing below may touch it then.
+    const QPointer<frmMain> self(this);
+    CheckGame();
+    if (!self || unloaded_)
+        return;
+
+    if (MoveNumber_ % 2 == 0 && ctx_.settings.OnePlayer) {
+        qint16 reply = qint16(ComputerMove(ctx_.settings.Level, board_, MoveNumber_, *ctx_.random));
+        if (reply != 0)
+            imgBoard_Click(reply);
+    }
+}
+
+void frmMain::CheckGame()
+{
+    switch (FindOutcome(board_, MoveNumber_)) {
+    case Outcome::Line:
+        AnnounceWinner();
+        break;
+    case Outcome::Tie:
+        TieGame();
+        break;
+    case Outcome::Running:
+        break;
+    }
+}
+
+void frmMain::TieGame()
+{
+    ctx_.PlaySoundEffect(QStringLiteral("TieGame.Wav"));
+    ctx_.MsgBox(QStringLiteral("Yeap, another game for the cats!"), vbInformation,
+                QStringLiteral("Tie Game"));
+    RaiseCounter(ui.lblTie);
+    UpdateScore(QStringLiteral("Tie"));
+    AskPlayAgain();
+}
+
+void frmMain::AnnounceWinner()
+{
+    const bool xWon = MoveNumber_ % 2 == 0;
+    ctx_.PlaySoundEffect(xWon ? QStringLiteral("PlayerWin.Wav")
+                              : QStringLiteral("ComputerWin.Wav"));
+    const QString winner = QStringLiteral("We have a Winner");
+    if (ctx_.settings.OnePlayer) {
+        if (xWon)
+            ctx_.MsgBox(QStringLiteral("Congradulations you won!"), vbInformation, winner);
+        else
+            ctx_.MsgBox(QStringLiteral("The computer has defeated you!"), vbInformation,
+                        QStringLiteral("You have faced Defeat"));
+        UpdateScore(xWon ? QStringLiteral("Win") : QStringLiteral("Lost"));
+    } else {
+        ctx_.MsgBox(xWon ? QStringLiteral("Player X Wins!") : QStringLiteral("Player O Wins!"),
+                    vbInformation, winner);
+    }
+    RaiseCounter(xWon ? ui.lblXWins : ui.lblOWins);
+    AskPlayAgain();
+}
+
+void frmMain::AskPlayAgain()
+{
+    if (ctx_.MsgBox(QStringLiteral("Do you care to play again?"), vbYesNo,
+                    QStringLiteral("Play Again?")) == vbYes) {
+        NewGame();
+        return;
+    }
+    UpdateHighScores(ctx_, ui.lblCurrentScore->text());
+    Unload();
+}
+
+void frmMain::UpdateScore(const QString& result)
+{
+    QString current = ui.lblCurrentScore->text();
+    QString best = ui.lblHighScore->text();
+    dz::UpdateScore(result, ctx_.settings.Level, current, best);
+    ui.lblCurrentScore->setText(current);
+    ui.lblHighScore->setText(best);
+}
+
+void frmMain::Unload()
+{
+    close();
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    if (!unloaded_) {
+        unloaded_ = true;
+        ctx_.PlaySoundEffect(QStringLiteral("EndProgram.Wav"));
+        emit unloadedWindow();
+    }
+    event->accept();
+}
+
+void frmMain::setCell(int cell, Piece piece)
+{
+    board_.place(cell, piece);
+    imgBoard_[size_t(cell - 1)]->setPicture(pictures_[int(piece)]);
+}
+
+void frmMain::showWhoTurn(Piece piece)
+{
+    whoTurn_ = piece;
+    ui.imgWhoTurn->setPixmap(pictures_[int(piece)]);
+}
+
+void frmMain::RaiseCounter(QLabel* label)
+{
+    setCaption(label, NumberText(TextNumber(label->text()) + 1));
+}
+
+void frmMain::setCaption(QLabel* label, const QString& text)
+{
+    label->setText(text);
+    if (label->objectName() != QLatin1String("lblXWins") &&
+        label->parentWidget()->objectName() == QLatin1String("Frame2"))
+        label->adjustSize();
+}
+
+void frmMain::cmdNew_Click()
+{
+    NewGame();
+}
+void frmMain::mnuNew_Click()
+{
+    cmdNew_Click();
+}
+
+void frmMain::cmdOptions_Click()
+{
+    frmOptions dialog(ctx_, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        activateWindow();
+        setCaption(ui.lblLevel, ctx_.settings.Level);
+    }
+}
+void frmMain::mnuOptionsOptions_Click()
+{
+    cmdOptions_Click();
+}
+
+void frmMain::mnuOptionsHighScore_Click()
+{
+    ShowStoredHighScores(ctx_);
+}
+
+void frmMain::cmdAbout_Click()
+{
+    ShowModeless<frmAbout>(ctx_);
+}
+void frmMain::mnuHelpAbout_Click()
+{
+    cmdAbout_Click();
+}
+void frmMain::mnuHelpScoring_Click()
+{
+    ShowModeless<frmScoring>(ctx_);
+}
+void frmMain::mnuEnterTheDraw_Click()
+{
+    ShowModeless<frmContest>(ctx_);
+}
+
+void frmMain::cmdQuit_Click()
+{
+    UpdateHighScores(ctx_, ui.lblCurrentScore->text());
+    Unload();
+}
+void frmMain::mnuFileExit_Click()
+{
+    cmdQuit_Click();
+}
+
+} // namespace dz

@@ -1,0 +1,79 @@
+// The main window: the board, the counters, the buttons and menus, and the turn flow
+// every move passes through, the computer's included.
+#pragma once
+
+#include <QMainWindow>
+#include <QPixmap>
+#include <array>
+
+#include "engine/board.h"
+#include "play/context.h"
+#include "ui_frmMain.h"
+
+class QLabel;
+
+namespace dz
+{
+
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // Runs the load handler: the first game starts, the best score is read and the
+    // contest notice may open, all before the window itself is shown.
+    explicit frmMain(Context& ctx, QWidget* parent = nullptr);
+
+    // The one way a piece is placed. Re-entered by the computer's reply from inside
+    // the human's click.
+    void imgBoard_Click(qint16& Index);
+
+    void NewGame();
+
+    const Board& board() const { return board_; }
+    qint16 MoveNumber() const { return MoveNumber_; }
+    bool unloaded() const { return unloaded_; }
+    Ui::frmMain& controls() { return ui; }
+
+signals:
+    void unloadedWindow();
+
+protected:
+    void closeEvent(QCloseEvent* event) override; // Form_Unload
+
+private:
+    void Form_Load();
+    void CheckGame();
+    void AnnounceWinner();
+    void TieGame();
+    void AskPlayAgain();
+    void UpdateScore(const QString& result);
+    void Unload();
+    void setCell(int cell, Piece piece);
+    void showWhoTurn(Piece piece);
+    static void RaiseCounter(QLabel* label);
+    static void setCaption(QLabel* label, const QString& text);
+
+    void cmdNew_Click();
+    void mnuNew_Click();
+    void cmdOptions_Click();
+    void mnuOptionsOptions_Click();
+    void mnuOptionsHighScore_Click();
+    void cmdAbout_Click();
+    void mnuHelpAbout_Click();
+    void mnuHelpScoring_Click();
+    void mnuEnterTheDraw_Click();
+    void cmdQuit_Click();
+    void mnuFileExit_Click();
+
+    Ui::frmMain ui;
+    Context& ctx_;
+    std::array<BoardCell*, 9> imgBoard_{};
+    std::array<QPixmap, 4> pictures_; // indexed by Piece; Blank has none
+    Board board_;
+    qint16 MoveNumber_ = 0;
+    Piece whoTurn_ = Piece::X;
+    bool unloaded_ = false;
+    QString WindowsFolder_;
+};
+
+} // namespace dz
