@@ -1,5 +1,6 @@
 #include "options/frmOptions.h"
 
+#include "play/fonts.h"
 #include "play/pictures.h"
 
 namespace dz
@@ -10,11 +11,7 @@ frmOptions::frmOptions(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ct
     ui.setupUi(this);
     setFixedSize(308, 173);
     setWindowIcon(AppIcon());
-    // The controls were sized for an 8-point sans serif; Liberation Sans has its widths.
-    QFont formFont;
-    formFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
-    formFont.setPointSize(8);
-    setFont(formFont);
+    setFont(FormFont());
 
     connect(ui.cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);
     connect(ui.cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);

@@ -1,12 +1,11 @@
-// The display face the windows' headings use. "President" is rarely installed, so one
-// fallback chain of bold display faces stands in for it everywhere.
+// The faces the windows were drawn for, with the installed faces closest to them.
 #pragma once
 
 #include <QFont>
 
-namespace dz
-{
+namespace dz {
 
+// "President" is rarely installed, so one chain of display faces stands in everywhere.
 inline QFont PresidentFont(double pointSize, bool bold)
 {
     QFont font;
@@ -14,6 +13,26 @@ inline QFont PresidentFont(double pointSize, bool bold)
                       QStringLiteral("DejaVu Serif")});
     font.setPointSizeF(pointSize);
     font.setBold(bold);
+    return font;
+}
+
+// "Arial", or its metric twin Liberation Sans.
+inline QFont ArialFont(double pointSize, bool bold)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("DejaVu Sans")});
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+// Every window's controls were sized for the classic 8-point dialog face; Liberation
+// Sans comes closest to its widths where that face is missing.
+inline QFont FormFont()
+{
+    QFont font = ArialFont(8, false);
+    font.setFamilies(QStringList{QStringLiteral("MS Sans Serif")} + font.families());
     return font;
 }
 

@@ -14,7 +14,6 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("DirIziVur"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tarn's DirIziVur"));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
     QApplication::setDesktopFileName(QStringLiteral("example.dirizivur.DirIziVur"));
     QApplication::setWindowIcon(dz::AppIcon());

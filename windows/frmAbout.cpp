@@ -30,22 +30,13 @@ frmAbout::frmAbout(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
 {
     ui.setupUi(this);
     setFixedSize(size());
-    // The layout was drawn for the classic 8-point dialog face; Liberation Sans comes
-    // closest where that face is missing.
-    QFont formFont;
-    formFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
-    formFont.setPointSize(8);
-    setFont(formFont);
+    setFont(FormFont());
     const qreal dpr = devicePixelRatioF();
     ui.picIcon->setPixmap(Picture(QStringLiteral("icon"), QSize(32, 32), dpr));
 
     ui.lblTitle->setFont(PresidentFont(20.25, true));
     setTextColour(ui.lblTitle, QColor(128, 0, 0));
-    QFont versionFont;
-    versionFont.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-    versionFont.setPointSize(9);
-    versionFont.setBold(true);
-    ui.lblVersion->setFont(versionFont);
+    ui.lblVersion->setFont(ArialFont(9, true));
 
     const QCursor linkCursor(Picture(QStringLiteral("link-cursor"), QSize(32, 32), dpr),
                              LinkCursorHotSpot.x(), LinkCursorHotSpot.y());

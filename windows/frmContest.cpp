@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/numbers.h"
+#include "play/fonts.h"
 #include "play/pictures.h"
 #include "windows/contest_flag.h"
 
@@ -18,6 +19,7 @@ constexpr int TwipsPerPixel = 15;
 frmContest::frmContest(Context& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx)
 {
     ui.setupUi(this);
+    setFont(FormFont());
     setFixedSize(size());
     ui.Picture2->setPixmap(Picture(QStringLiteral("notice"), QSize(305, 546), devicePixelRatioF()));
     Form_Load();

@@ -45,10 +45,8 @@ QRect cellRect(int row, int column)
 
 QFont tableFont(bool bold)
 {
-    QFont font;
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-    font.setPixelSize(11);
-    font.setBold(bold);
+    QFont font = ArialFont(8, bold);
+    font.setPixelSize(11); // the picture is drawn in pixels
     return font;
 }
 
