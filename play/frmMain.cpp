@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QPointer>
 
@@ -43,8 +44,18 @@ frmMain::frmMain(Context& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx)
     }
     for (QLabel* caption : {ui.Label1, ui.Label2, ui.Label3, ui.Label4, ui.Label5, ui.Label6})
         caption->adjustSize();
+    // Screen readers read each value label's text as its name; say what it counts.
+    const std::pair<QLabel*, const char*> counts[] = {
+        {ui.lblMove, "Move number"},     {ui.lblGame, "Game number"},
+        {ui.lblLevel, "Level"},          {ui.lblXWins, "X wins"},
+        {ui.lblOWins, "O wins"},         {ui.lblTie, "Ties"},
+        {ui.lblHighScore, "High score"}, {ui.lblCurrentScore, "Current score"}};
+    for (const auto& [label, what] : counts)
+        label->setAccessibleDescription(tr(what));
 
     for (int i = 0; i < 9; ++i) {
+        const int keypad = 7 - 3 * (i / 3) + i % 3;
+        imgBoard_[i]->setToolTip(tr("Cell %1: key %1, or %2 on the keypad").arg(i + 1).arg(keypad));
         connect(imgBoard_[i], &QAbstractButton::clicked, this, [this, i] {
             qint16 index = qint16(i + 1);
             imgBoard_Click(index);
@@ -208,16 +219,50 @@ void frmMain::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+namespace
+{
+
+QString PieceName(Piece piece)
+{
+    return piece == Piece::X   ? QStringLiteral("X")
+           : piece == Piece::O ? QStringLiteral("O")
+                               : frmMain::tr("empty");
+}
+
+} // namespace
+
 void frmMain::setCell(int cell, Piece piece)
 {
     board_.place(cell, piece);
-    imgBoard_[size_t(cell - 1)]->setPicture(pictures_[int(piece)]);
+    BoardCell* image = imgBoard_[size_t(cell - 1)];
+    image->setPicture(pictures_[int(piece)]);
+    image->setAccessibleName(tr("Cell %1, %2").arg(cell).arg(PieceName(piece)));
 }
 
 void frmMain::showWhoTurn(Piece piece)
 {
     whoTurn_ = piece;
     ui.imgWhoTurn->setPixmap(pictures_[int(piece)]);
+    ui.imgWhoTurn->setAccessibleName(tr("%1 to move").arg(PieceName(piece)));
+}
+
+int frmMain::CellForKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    if (key < Qt::Key_1 || key > Qt::Key_9)
+        return 0;
+    const int digit = key - Qt::Key_0;
+    if (modifiers == Qt::KeypadModifier)
+        return digit >= 7 ? digit - 6 : digit >= 4 ? digit : digit + 6;
+    return modifiers == Qt::NoModifier ? digit : 0;
+}
+
+void frmMain::keyPressEvent(QKeyEvent* event)
+{
+    if (qint16 cell = qint16(CellForKey(event->key(), event->modifiers()))) {
+        imgBoard_Click(cell);
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void frmMain::RaiseCounter(QLabel* label)

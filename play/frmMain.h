@@ -34,11 +34,16 @@ public:
     bool unloaded() const { return unloaded_; }
     Ui::frmMain& controls() { return ui; }
 
+    // The cell a key places a piece in: digits 1-9 by number, the keypad's digits by
+    // their place on the keypad (7 8 9 is the top row); 0 for any other key.
+    static int CellForKey(int key, Qt::KeyboardModifiers modifiers);
+
 signals:
     void unloadedWindow();
 
 protected:
     void closeEvent(QCloseEvent* event) override; // Form_Unload
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void Form_Load();
