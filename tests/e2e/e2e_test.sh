@@ -63,6 +63,15 @@ fail() {
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
+# A crash shows at once rather than as a window that never comes.
+check_alive() {
+    [ -z "$app_pid" ] || kill -0 "$app_pid" 2>/dev/null && return
+    wait "$app_pid"
+    local rc=$?
+    app_pid=
+    fail "the game ended unexpectedly with exit code $rc"
+}
+
 # Looks for a visible window titled exactly TITLE for up to SECS seconds, skipping the
 # ids in NOT; sets `found`. xdotool matches titles as case-blind regular expressions, so
 # the exact title is compared again here.
@@ -73,6 +82,7 @@ find_window() {
     deadline=$(($(now_ms) + secs * 1000))
     found=
     while :; do
+        check_alive
         for w in $(xdo search --onlyvisible --name "$pattern" 2>/dev/null); do
             [[ " $not " == *" $w "* ]] && continue
             [ "$(xdo getwindowname "$w" 2>/dev/null)" = "$title" ] && { found=$w; return 0; }
@@ -203,6 +213,7 @@ expect_board() {
     local want=$1 why=$2 deadline
     deadline=$(($(now_ms) + 10000))
     while :; do
+        check_alive
         read_board && [[ $board =~ ^$want$ ]] && return 0
         [ "$(now_ms)" -lt "$deadline" ] || break
         sleep 0.1
