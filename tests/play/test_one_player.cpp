@@ -11,99 +11,78 @@
 using dz::test::GameRun;
 using dz::test::ShownMessage;
 
-namespace
-{
-
-// Presses a button of the modal dialog that the next action opens.
-void pressInNextModal(const QString& button, std::function<void(QDialog&)> before = {})
-{
-    QTimer::singleShot(0, [button, before] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
-        if (before)
-            before(*dialog);
-        QTest::mouseClick(dialog->findChild<QPushButton*>(button), Qt::LeftButton);
-    });
-}
-
-} // namespace
-
 class TestOnePlayer : public QObject
 {
     Q_OBJECT
 private slots:
-    void oneClickPlacesBothPieces()
+    void reply_data()
     {
+        QTest::addColumn<QString>("level");
+        QTest::addColumn<QString>("board");
+        QTest::newRow("one click places both pieces") << "Unbeatable"
+                                                      << "X..|.O.|...";
+        QTest::newRow("a level outside the four names") << "unbeatable"
+                                                        << "X..|...|...";
+    }
+    void reply()
+    {
+        QFETCH(QString, level);
+        QFETCH(QString, board);
         GameRun run;
-        run.ctx.settings = {true, "Unbeatable", false};
+        run.ctx.settings = {true, level, false};
         run.start();
         run.click({1});
-        QCOMPARE(run.window->board().picture(), QStringLiteral("X..|.O.|..."));
-        QCOMPARE(run.ui().lblMove->text(), QStringLiteral("3"));
-        QCOMPARE(run.ui().imgWhoTurn->pixmap().cacheKey(),
-                 run.ui().imgPiece_1->pixmap().cacheKey());
+        QCOMPARE(run.window->board().picture(), board);
+        QCOMPARE(run.ui().lblMove->text(), QString::number(board.count('.') == 7 ? 3 : 2));
     }
 
-    void unbeatableTieScoresHalfAPoint()
+    // Each finished game: the first box, the tally raised and the score it leaves.
+    void gamesAreScored_data()
     {
-        GameRun run;
-        run.ctx.settings = {true, "Unbeatable", true};
-        run.random.fractions = {0.125}; // opposite corners: the side drawn is cell 2
-        run.start();
-        run.click({1, 9, 8, 3, 4});
-        QCOMPARE(run.dialogs.shown.first().title, QStringLiteral("Tie Game"));
-        QCOMPARE(run.ui().lblTie->text(), QStringLiteral("1"));
-        QCOMPARE(run.ui().lblCurrentScore->text(), QStringLiteral("0.5"));
-        QCOMPARE(run.ui().lblHighScore->text(), QStringLiteral("0.5"));
-        QCOMPARE(run.sound.played, (QStringList{"NewGame.Wav", "TieGame.Wav", "NewGame.Wav"}));
-    }
+        QTest::addColumn<QString>("level");
+        QTest::addColumn<QList<double>>("fractions");
+        QTest::addColumn<QList<int>>("clicks");
+        QTest::addColumn<QString>("seenAtFirstBox"); // board and lblMove
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("scores"); // current|best
 
-    void computerWinIsAnnouncedInsideItsMove()
+        // Easy plays 5, 3, 7 and wins inside its own move.
+        QTest::newRow("computer wins at Easy")
+            << "Easy" << QList<double>{0.5, 0.25, 0.75} << QList<int>{1, 2, 4} << "XXO|XO.|O.. 7"
+            << "You have faced Defeat"
+            << "-1|0";
+        // X 1, O 5, X 6; the early corner draws 7; X 3, O blocks 2; X wins with 9.
+        QTest::newRow("human beats Unbeatable")
+            << "Unbeatable" << QList<double>{0.67} << QList<int>{1, 6, 3, 9} << "XOX|.OX|O.X 8"
+            << "We have a Winner"
+            << "100|100";
+        // Opposite corners answered with side 2; then blocks until the board is full.
+        QTest::newRow("tie at Unbeatable")
+            << "Unbeatable" << QList<double>{0.125} << QList<int>{1, 9, 8, 3, 4} << "XOX|XOO|OXX 10"
+            << "Tie Game"
+            << "0.5|0.5";
+    }
+    void gamesAreScored()
     {
+        QFETCH(QString, level);
+        QFETCH(QList<double>, fractions);
+        QFETCH(QList<int>, clicks);
+        QFETCH(QString, seenAtFirstBox);
+        QFETCH(QString, title);
+        QFETCH(QString, scores);
         GameRun run;
-        run.ctx.settings = {true, "Easy", true};
-        run.random.fractions = {0.5, 0.25, 0.75}; // Easy plays 5, 3, then 7
+        run.ctx.settings = {true, level, false};
+        run.random.fractions = fractions;
         run.start();
-        QString seenAtDefeat;
-        run.dialogs.onShow = [&](const ShownMessage& m) {
-            if (m.title == "You have faced Defeat")
-                seenAtDefeat = run.window->board().picture() + " " + run.ui().lblMove->text();
+        QStringList seen;
+        run.dialogs.onShow = [&](const ShownMessage&) {
+            seen << run.window->board().picture() + " " + run.ui().lblMove->text();
         };
-        run.click({1, 2, 4});
-        const QList<ShownMessage> expected{
-            {"msgbox", "The computer has defeated you!", "You have faced Defeat", 64},
-            {"msgbox", "Do you care to play again?", "Play Again?", 4}};
-        QCOMPARE(run.dialogs.shown, expected);
-        QCOMPARE(seenAtDefeat, QStringLiteral("XXO|XO.|O.. 7"));
-        QCOMPARE(run.random.reseeds, 3);
-        QCOMPARE(run.ui().lblOWins->text(), QStringLiteral("1"));
-        QCOMPARE(run.ui().lblCurrentScore->text(), QStringLiteral("-1")); // "Lost" at Easy
-        QCOMPARE(run.ui().lblHighScore->text(), QStringLiteral("0"));
-        QVERIFY(run.sound.played.contains("ComputerWin.Wav"));
-        QCOMPARE(run.window->board().pieces(), 0); // Yes: a new game
-    }
-
-    void humanWinAtUnbeatableIsWorthAHundred()
-    {
-        GameRun run;
-        run.ctx.settings = {true, "Unbeatable", false};
-        // X 1, O 5, X 6; early corner draws 7; X 3, O blocks 2; X wins with 9.
-        run.random.fractions = {0.67};
-        run.start();
-        run.click({1, 6, 3, 9});
-        QCOMPARE(run.dialogs.shown.first(),
-                 (ShownMessage{"msgbox", "Congradulations you won!", "We have a Winner", 64}));
-        QCOMPARE(run.ui().lblCurrentScore->text(), QStringLiteral("100"));
-        QCOMPARE(run.ui().lblXWins->text(), QStringLiteral("1"));
-    }
-
-    void unknownLevelMakesNoReply()
-    {
-        GameRun run;
-        run.ctx.settings = {true, "unbeatable", false};
-        run.start();
-        run.click({1});
-        QCOMPARE(run.window->board().picture(), QStringLiteral("X..|...|..."));
+        run.click(clicks);
+        QCOMPARE(run.dialogs.shown.first().title, title);
+        QCOMPARE(seen.first(), seenAtFirstBox);
+        QCOMPARE(run.ui().lblCurrentScore->text() + "|" + run.ui().lblHighScore->text(), scores);
+        QCOMPARE(run.window->board().pieces(), 0); // Yes: the next game
     }
 
     // Confirmed while O is to move: the human places that O, the computer replies
@@ -113,43 +92,18 @@ private slots:
         GameRun run;
         run.start();
         run.click({1});
-        pressInNextModal("cmdOK");
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QTest::mouseClick(dialog->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        });
         QTest::mouseClick(run.ui().cmdOptions, Qt::LeftButton);
         QCOMPARE(run.ui().lblLevel->text(), QStringLiteral("Unbeatable"));
-        QVERIFY(run.ctx.settings.OnePlayer && run.ctx.settings.SoundOn);
-        QCOMPARE(run.window->board().picture(), QStringLiteral("X..|...|..."));
-        QCOMPARE(run.ui().lblMove->text(), QStringLiteral("2"));
-        QCOMPARE(run.ui().lblGame->text(), QStringLiteral("1"));
-        QCOMPARE(run.sound.played, QStringList{}); // no sound at confirming
-
+        QCOMPARE(run.ui().lblMove->text() + run.ui().lblGame->text(), QStringLiteral("21"));
+        QVERIFY(run.sound.played.isEmpty());
         run.click({2});
         QCOMPARE(run.window->board().picture(), QStringLiteral("XO.|...|..."));
         run.click({9});
         QCOMPARE(run.window->board().picture(), QStringLiteral("XO.|.O.|..X"));
-    }
-
-    void optionsCancelledChangesNothing()
-    {
-        GameRun run;
-        run.start();
-        pressInNextModal("cmdCancel", [](QDialog& d) {
-            QTest::mouseClick(d.findChild<QRadioButton*>("optEasy"), Qt::LeftButton);
-        });
-        run.ui().mnuOptionsOptions->trigger();
-        QCOMPARE(run.ui().lblLevel->text(), QString());
-        QVERIFY(!run.ctx.settings.OnePlayer);
-    }
-
-    void twoPlayerTieIsScoredByTheLevelInForce()
-    {
-        GameRun run;
-        run.ctx.settings = {false, "Easy", false};
-        run.start();
-        run.click({1, 2, 3, 5, 4, 6, 8, 7, 9});
-        QCOMPARE(run.ui().lblCurrentScore->text(), QStringLiteral("-0.5"));
-        run.click({1, 4, 2, 5, 3}); // a two-player win leaves the score alone
-        QCOMPARE(run.ui().lblCurrentScore->text(), QStringLiteral("-0.5"));
-        QCOMPARE(run.ui().lblHighScore->text(), QStringLiteral("0"));
     }
 };
 

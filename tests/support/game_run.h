@@ -65,7 +65,7 @@ struct GameRun {
     Ui::frmMain& ui() { return window->controls(); }
 
     // Clicks the cells in order, as a user would.
-    void click(std::initializer_list<int> cells)
+    void click(const QList<int>& cells)
     {
         for (int cell : cells) {
             if (!window)
