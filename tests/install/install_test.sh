@@ -7,7 +7,8 @@
 # play EndProgram.Wav and end the process.
 # Usage: install_test.sh BUILD_DIR CLOSE_WINDOW_TOOL
 #        install_test.sh --installed PREFIX CLOSE_WINDOW_TOOL   (e.g. /usr after dpkg -i)
-set -euo pipefail
+set -Eeuo pipefail
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 here=$(cd "$(dirname "$0")" && pwd)
 sources=$(cd "$here/../.." && pwd)
 id=example.dirizivur.DirIziVur
@@ -129,39 +130,44 @@ xdotool key Return
 wait_for 3 sh -c '! xdotool search --onlyvisible --name "^Options\$" >/dev/null' ||
     fail "Return did not close the options dialog"
 
-# heard START END: audible seconds of what the sink recorded between two byte offsets.
+# heard START: audible seconds of what the sink has recorded since byte START.
 heard() {
-    tail -c +$(($1 + 1)) "$tmp/heard.raw" | head -c $(($2 - $1)) >"$tmp/part.raw"
+    tail -c +$(($1 + 1)) "$tmp/heard.raw" >"$tmp/part.raw"
+    [ -s "$tmp/part.raw" ] || { echo 0; return; }
     sox -t raw -r 44100 -e signed -b 16 -c 1 "$tmp/part.raw" "$tmp/part.wav" \
         silence 1 0.002 0.5% reverse silence 1 0.002 0.5% reverse
     soxi -D "$tmp/part.wav"
 }
-audible() {
-    sox "$1" "$tmp/clip.wav" silence 1 0.002 0.5% reverse silence 1 0.002 0.5% reverse
-    soxi -D "$tmp/clip.wav"
-}
 # about WANT GOT: the same audible length within 30 ms, and not silence.
 about() { awk -v w="$1" -v g="$2" 'BEGIN { d = w - g; if (d < 0) d = -d; exit !(w > 0.05 && d < 0.03) }'; }
+# heard_whole WAVE START: waits until the sink has heard the audible part of the installed
+# WAVE since byte START, then checks that nothing more follows it.
+heard_whole() {
+    local wave=$prefix/share/dirizivur/$1 want got=0
+    sox "$wave" "$tmp/clip.wav" silence 1 0.002 0.5% reverse silence 1 0.002 0.5% reverse
+    want=$(soxi -D "$tmp/clip.wav")
+    for _ in $(seq 30); do
+        got=$(heard "$2")
+        about "$want" "$got" && break
+        sleep 0.1
+    done
+    sleep 0.3
+    got=$(heard "$2")
+    echo "$1 is audible for ${want}s, the sink heard ${got}s"
+    about "$want" "$got"
+}
 
 focus "$main"
 start=$(stat -c %s "$tmp/heard.raw")
 xdotool key alt+n
-sleep 1.2
-mid=$(stat -c %s "$tmp/heard.raw")
-want=$(audible "$prefix/share/dirizivur/NewGame.Wav")
-got=$(heard "$start" "$mid")
-echo "New Game: NewGame.Wav is audible for ${want}s, the sink heard ${got}s"
-about "$want" "$got" || fail "New Game did not play the installed NewGame.Wav whole"
+heard_whole NewGame.Wav "$start" || fail "New Game did not play the installed NewGame.Wav whole"
 
 # Closing through the title bar plays the goodbye and ends the program once it is heard.
+mid=$(stat -c %s "$tmp/heard.raw")
 "$close_window" "$main"
 wait_for 5 sh -c "! kill -0 $game 2>/dev/null" || fail "the program did not end after its window closed"
 rc=0
 wait "$game" || rc=$?
 [ "$rc" -eq 0 ] || fail "the program ended with status $rc"
-sleep 0.3
-want=$(audible "$prefix/share/dirizivur/EndProgram.Wav")
-got=$(heard "$mid" "$(stat -c %s "$tmp/heard.raw")")
-echo "Close: EndProgram.Wav is audible for ${want}s, the sink heard ${got}s"
-about "$want" "$got" || fail "closing did not play the installed EndProgram.Wav whole"
+heard_whole EndProgram.Wav "$mid" || fail "closing did not play the installed EndProgram.Wav whole"
 echo "installed program at $prefix found and played its wave files"
