@@ -3,17 +3,18 @@
 # clicks and key presses through xdotool, windows told apart by their titles, the board
 # read from the window's pixels, and the two files checked on disk afterwards.
 # Usage: e2e_test.sh PATH/TO/dirizivur
-# Exits 77 (skipped) when Xvfb, xdotool or ImageMagick is missing.
+# Exits 77 (skipped) when Xvfb, xauth, xdotool or ImageMagick is missing.
 set -uo pipefail
 
 game=${1:?usage: e2e_test.sh PATH/TO/dirizivur}
-for tool in Xvfb xdotool import convert timeout; do
+for tool in Xvfb xauth xdotool import convert compare timeout; do
     if ! command -v "$tool" >/dev/null; then
         echo "SKIP: $tool is not installed"
         exit 77
     fi
 done
 
+unset DISPLAY
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/dz-e2e.XXXXXX")
 xvfb_pid=
 app_pid=
@@ -21,10 +22,21 @@ app_rc=
 passed=0
 t0=$(date +%s.%N)
 
+# Ends what this script started, by pid: TERM, and KILL for what outlives it by 3s.
+stop() {
+    local pid=$1
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null || return 0
+    for _ in $(seq 30); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -KILL "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+}
+
 cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    wait 2>/dev/null
+    stop "$app_pid"
+    stop "$xvfb_pid"
     if [ "$passed" = 1 ]; then
         rm -rf "$tmp"
     else
@@ -132,9 +144,22 @@ keys_to() {
     xdo key --delay 30 "$@" || fail "keys $*"
 }
 
+# Types TEXT into window W and waits until it shows, so that a later Return cannot
+# confirm an empty field. More than a blinking cursor's worth of pixels must change.
 type_to() {
-    xdo windowfocus --sync "$1" || fail "cannot focus window $1"
-    xdo type --delay 40 "$2" || fail "typing $2"
+    local w=$1 text=$2 deadline changed
+    timeout 10 import -window "$w" "$tmp/before.png" 2>/dev/null || fail "cannot capture window $w"
+    xdo windowfocus --sync "$w" || fail "cannot focus window $w"
+    xdo type --delay 40 "$text" || fail "typing $text"
+    deadline=$(($(now_ms) + 5000))
+    while :; do
+        check_alive
+        changed=$(timeout 10 import -window "$w" "$tmp/after.png" 2>/dev/null &&
+            timeout 10 compare -metric AE "$tmp/before.png" "$tmp/after.png" null: 2>&1)
+        [ "${changed%%[^0-9]*}" -gt 40 ] 2>/dev/null && return
+        [ "$(now_ms)" -lt "$deadline" ] || fail "\"$text\" typed into window $w does not show"
+        sleep 0.1
+    done
 }
 
 # Compares a file's bytes with a text; the transcript shows both on a mismatch.
@@ -164,7 +189,7 @@ wait_exit() {
 start_game() {
     local run=$1
     env -u DBUS_SESSION_BUS_ADDRESS -u SESSION_MANAGER -u WAYLAND_DISPLAY -u PULSE_SERVER \
-        -u XAUTHORITY -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS \
+        -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS \
         HOME="$tmp/home" XDG_DATA_HOME="$tmp/data" XDG_RUNTIME_DIR="$tmp/runtime" \
         QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 "$game" >"$tmp/$run.out" 2>"$tmp/$run.err" &
     app_pid=$!
@@ -244,8 +269,13 @@ choose_move() {
 step "private X server"
 mkdir -p "$tmp/home" "$tmp/data" "$tmp/runtime"
 chmod 700 "$tmp/runtime"
-Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 1024x768x24 3>"$tmp/display" \
-    2>"$tmp/xvfb.log" &
+# A cookie of our own keeps every other client off this server. The server takes the
+# cookie whatever display the entry names; clients look it up by their display.
+cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
+: >"$tmp/server.auth"
+xauth -q -f "$tmp/server.auth" add :0 . "$cookie" || fail "xauth cannot write a cookie"
+Xvfb -displayfd 3 -nolisten tcp -noreset -auth "$tmp/server.auth" -screen 0 1024x768x24 \
+    3>"$tmp/display" 2>"$tmp/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 100); do
     grep -q . "$tmp/display" 2>/dev/null && break
@@ -254,7 +284,9 @@ for _ in $(seq 100); do
 done
 display=$(head -n1 "$tmp/display" 2>/dev/null)
 [ -n "$display" ] || { cat "$tmp/xvfb.log"; fail "Xvfb did not start"; }
-export DISPLAY=:$display
+export DISPLAY=:$display XAUTHORITY=$tmp/client.auth
+: >"$XAUTHORITY"
+xauth -q -f "$XAUTHORITY" add "$DISPLAY" . "$cookie" || fail "xauth cannot write a cookie"
 log "Xvfb on $DISPLAY (pid $xvfb_pid)"
 
 files=$tmp/data/DirIziVur
