@@ -1,5 +1,6 @@
 #include "engine/numbers.h"
 
+#include <QLocale>
 #include <cmath>
 
 namespace dz {
@@ -12,9 +13,10 @@ QString NumberText(double value)
         return QStringLiteral("0"); // also for -0
     if (value == std::trunc(value) && std::fabs(value) < 1e15)
         return QString::number(static_cast<qint64>(value));
-    // 15 significant digits keep sums of halves exact; 'g' only uses an exponent
-    // for values far outside anything the scores reach.
-    return QString::number(value, 'g', 15);
+    // The shortest digits that read back as the same number, and never an exponent:
+    // TextNumber stops at an "e", so a rewritten high-score file would turn a stored
+    // 1e-07 into 1.
+    return QString::number(value, 'f', QLocale::FloatingPointShortest);
 }
 
 namespace {

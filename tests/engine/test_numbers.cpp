@@ -17,6 +17,10 @@ private slots:
         QTest::newRow("minus half") << -0.5 << "-0.5";
         QTest::newRow("hundred and two and a half") << 102.5 << "102.5";
         QTest::newRow("big whole number has no exponent") << 123456789012.0 << "123456789012";
+        // Written to the high-score file and read back: an exponent would not survive.
+        QTest::newRow("huge number has no exponent") << 1e21 << "1000000000000000000000";
+        QTest::newRow("tiny fraction has no exponent") << 1e-7 << "0.0000001";
+        QTest::newRow("seventeen digits read back exactly") << 0.1 + 0.2 << "0.30000000000000004";
     }
     void format()
     {
