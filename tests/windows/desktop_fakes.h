@@ -2,101 +2,67 @@
 // asked, for the about box and the system-information lookups.
 #pragma once
 
-#include <QByteArray>
-#include <QList>
 #include <QMap>
 #include <QSet>
 #include <QStringList>
-#include <QUrl>
 #include <cstring>
+#include <utility>
 
 #include "platform/desktop.h"
 #include "platform/registry.h"
 
-namespace dz::test {
+namespace dz::test
+{
 
 class ScriptedRegistry : public Registry
 {
 public:
-    struct Value {
-        quint32 type = REG_SZ;
-        QByteArray data;
-    };
-    // Keys are "KEY\\value name"; a key exists when any of its values is listed.
-    void set(const QString& key, const QString& name, Value value)
+    // A key exists once one of its values is set.
+    void set(const QString& key, const QString& name, const QByteArray& data, quint32 type = REG_SZ)
     {
         keys.insert(key);
-        values.insert(key + "|" + name, value);
+        values.insert(key + '|' + name, {type, data});
     }
-    void setText(const QString& key, const QString& name, const QByteArray& text)
+    long OpenKey(quint32 root, const QString& subKey, quint32, quint32, Handle& key) override
     {
-        set(key, name, {REG_SZ, text});
-    }
-
-    long OpenKey(quint32 root, const QString& subKey, quint32, quint32 accessMask,
-                 Handle& key) override
-    {
-        opened.append(subKey);
-        masks.append(accessMask);
         if (root != HKEY_LOCAL_MACHINE || !keys.contains(subKey))
             return ERROR_FILE_NOT_FOUND;
-        key = Handle(++lastHandle);
-        openHandles.insert(key, subKey);
+        openKeys.insert(key = ++lastHandle, subKey);
         return ERROR_SUCCESS;
     }
-    long QueryValue(Handle key, const QString& name, quint32& type, char* data,
-                    quint32& size) override
+    long QueryValue(Handle k, const QString& n, quint32& type, char* data, quint32& size) override
     {
-        if (!openHandles.contains(key))
-            return ERROR_INVALID_HANDLE;
-        const auto it = values.constFind(openHandles.value(key) + "|" + name);
-        if (it == values.cend())
+        const auto it = values.constFind(openKeys.value(k) + '|' + n);
+        if (!openKeys.contains(k) || it == values.cend())
             return ERROR_FILE_NOT_FOUND;
-        type = it->type;
-        const auto needed = quint32(it->data.size());
-        if (needed > size) {
-            size = needed;
+        type = it->first;
+        const quint32 room = std::exchange(size, quint32(it->second.size()));
+        if (size > room)
             return ERROR_MORE_DATA;
-        }
-        std::memcpy(data, it->data.constData(), needed);
-        size = needed;
+        std::memcpy(data, it->second.constData(), size);
         return ERROR_SUCCESS;
     }
-    long CloseKey(Handle key) override
-    {
-        closed.append(key);
-        return openHandles.remove(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
-    }
+    long CloseKey(Handle key) override { return openKeys.remove(key) ? 0 : ERROR_INVALID_HANDLE; }
 
     QSet<QString> keys;
-    QMap<QString, Value> values;
-    QMap<Handle, QString> openHandles; // still open
-    QStringList opened;
-    QList<quint32> masks;
-    QList<Handle> closed;
-    int lastHandle = 0;
+    QMap<QString, std::pair<quint32, QByteArray>> values; // by "key|value name"
+    QMap<Handle, QString> openKeys;                       // not closed yet
+    Handle lastHandle = 0;
 };
 
+// Records "open URL", "start PROGRAM" and "test PATH"; only paths in `present` exist and start.
 class RecordingDesktop : public Desktop
 {
 public:
-    void openUrl(const QUrl& url) override { urls.append(url); }
-    bool startDetached(const QString& program) override
+    void openUrl(const QUrl& url) override { calls << "open " + url.toString(); }
+    bool startDetached(const QString& p) override { return answer("start ", p); }
+    bool isOrdinaryFile(const QString& p) override { return answer("test ", p); }
+    bool answer(const QString& call, const QString& p)
     {
-        started.append(program);
-        return startable.contains(program);
-    }
-    bool isOrdinaryFile(const QString& path) override
-    {
-        tested.append(path);
-        return files.contains(path);
+        calls << call + p;
+        return present.contains(p);
     }
 
-    QList<QUrl> urls;
-    QStringList started;
-    QStringList tested;
-    QStringList startable; // programs that start
-    QStringList files;     // paths that are ordinary files
+    QStringList calls, present;
 };
-
 } // namespace dz::test

@@ -7,28 +7,23 @@
 #include "windows/contest_flag.h"
 #include "windows/profile.h"
 
-using dz::GetPrivateProfileString;
-using dz::WritePrivateProfileString;
+namespace
+{
 
-namespace {
+const QDateTime Past(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
 
-void writeBytes(const QString& path, const QByteArray& bytes)
+// Written with an old time stamp, so a rewrite shows.
+void put(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush());
+    QVERIFY(file.setFileTime(Past, QFileDevice::FileModificationTime));
 }
 
-QByteArray readBytes(const QString& path)
+QByteArray get(const QString& path)
 {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-// A file whose [Contest] Show value is followed by `padding` bytes of comment.
-QByteArray withPadding(const QByteArray& value, qsizetype padding)
-{
-    return "[Contest]\r\nShow=" + value + "\r\n;" + QByteArray(padding, 'x') + "\r\n";
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
 }
 
 } // namespace
@@ -37,219 +32,85 @@ class TestSettingsFile : public QObject
 {
     Q_OBJECT
 private slots:
+    // [Contest] Show with default "False" and room for 6 characters, as the contest flag
+    // reads it: the flag is set by a value starting with "True".
     void read_data()
     {
-        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("file"); // "<none>": no file
         QTest::addColumn<QString>("value");
-        const QString dflt = QStringLiteral("<default>");
-
-        QTest::newRow("plain CRLF") << QByteArray("[Contest]\r\nShow=True\r\n") << "True";
-        QTest::newRow("names in other letter case")
-            << QByteArray("[cOnTeSt]\r\nsHOW=True\r\n") << "True";
-        QTest::newRow("blanks and tabs around names, = and value")
-            << QByteArray(" \t[ Contest\t]  \n\t Show \t=  \tTrue \t \n") << "True";
-        QTest::newRow("double quotes dropped") << QByteArray("[Contest]\nShow=\"a b\"\n") << "a b";
-        QTest::newRow("single quotes dropped") << QByteArray("[Contest]\nShow='x'\n") << "x";
-        QTest::newRow("unmatched quotes kept") << QByteArray("[Contest]\nShow=\"x'\n") << "\"x'";
-        QTest::newRow("first of two keys") << QByteArray("[Contest]\nShow=1\nSHOW=2\n") << "1";
-        QTest::newRow("only the first section of a name counts")
-            << QByteArray("[Contest]\nOther=1\n[contest]\nShow=2\n") << dflt;
-        QTest::newRow("key before any section belongs to none")
-            << QByteArray("Show=True\n[Contest]\n") << dflt;
-        QTest::newRow("key of another section")
-            << QByteArray("[Other]\nShow=True\n[Contest]\nX=1\n") << dflt;
-        QTest::newRow("comments skipped")
-            << QByteArray("[Contest]\n;Show=1\n  # Show=2\nShow=3\n") << "3";
-        QTest::newRow("unclosed bracket is no header")
-            << QByteArray("[Contest\nShow=True\n") << dflt;
-        QTest::newRow("text after the header") << QByteArray("[Contest] ; note\nShow=x\n") << "x";
-        QTest::newRow("CR line ends") << QByteArray("[Other]\rShow=1\r[Contest]\rShow=2\r") << "2";
-        QTest::newRow("mixed line ends")
-            << QByteArray("[Other]\r\nShow=1\n[Contest]\rA=0\r\nShow=2") << "2";
-        QTest::newRow("byte-order mark")
-            << QByteArray("\xEF\xBB\xBF[Contest]\r\nShow=True\r\n") << "True";
-        QTest::newRow("empty value") << QByteArray("[Contest]\nShow=\n") << "";
-        QTest::newRow("= inside the value") << QByteArray("[Contest]\nShow=a=b\n") << "a=b";
-        QTest::newRow("missing key") << QByteArray("[Contest]\nShown=True\n") << dflt;
-        QTest::newRow("binary junk") << QByteArray("\0\xFF[\0]=\r\r\n=\n", 11) << dflt;
+        const QString bom(QChar(0xFEFF)), c = "[Contest]\n", cap(dz::MaxProfileFileBytes, u'x');
+        // clang-format off
+        QTest::newRow("no file") << "<none>" << "False";
+        QTest::newRow("BOM, case, blanks") << bom + "[ cOnTeSt\t]\n\t sHOW \t= \tTrue \t" << "True";
+        QTest::newRow("true is not True") << c + "Show=true" << "true";
+        QTest::newRow("True... counts; cut to size - 1") << c + "Show=TrueBlue" << "TrueB";
+        QTest::newRow("no half character") << c + "Show=abcd😀" << "abcd";
+        QTest::newRow("quotes dropped") << c + "Show=\"True\"" << "True";
+        QTest::newRow("unmatched quotes kept") << c + "Show=\"x'" << "\"x'";
+        QTest::newRow("comments, 2 keys") << c + ";Show=1\n # Show=2\nShow=a=b\nSHOW=1" << "a=b";
+        QTest::newRow("outside [Contest]") << "Show=1\n" + c + "A=1\n[contest]\nShow=1" << "False";
+        QTest::newRow("CR, LF, CR LF") << "[X]\r\nShow=1\n[Contest]\rA=0\r\nShow=True" << "True";
+        QTest::newRow("past the size cap") << ";" + cap + "\n" + c + "Show=True" << "False";
+        // clang-format on
     }
     void read()
     {
-        QFETCH(QByteArray, file);
+        QFETCH(QString, file);
         QFETCH(QString, value);
         QTemporaryDir dir;
-        const QString path = dir.filePath("test.ini");
-        writeBytes(path, file);
-        QCOMPARE(GetPrivateProfileString("Contest", "Show", "<default>", 64, path), value);
+        const QString path = dir.filePath("DirIziVur.ini");
+        if (file != "<none>")
+            put(path, file.toUtf8());
+        QCOMPARE(dz::GetPrivateProfileString("Contest", "Show", "False", 6, path), value);
+        QCOMPARE(dz::ReadDoNotShow(dir.path()), value.startsWith("True"));
     }
 
-    void readCutsToSize()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("test.ini");
-        writeBytes(path, QString::fromUtf8("[Contest]\nShow=TrueBlue\nHalf=a😀\n").toUtf8());
-        QCOMPARE(GetPrivateProfileString("Contest", "Show", "", 6, path), "TrueB");
-        QCOMPARE(GetPrivateProfileString("Contest", "Show", "", 1, path), "");
-        QCOMPARE(GetPrivateProfileString("Contest", "Show", "", 0, path), "");
-        QCOMPARE(GetPrivateProfileString("Contest", "Half", "", 3, path), "a"); // no half character
-        QCOMPARE(GetPrivateProfileString("Contest", "None", "False", 3, path), "Fa");
-    }
-
-    void readGivesDefaultForWhatIsNoFile()
-    {
-        QTemporaryDir dir;
-        QCOMPARE(GetPrivateProfileString("Contest", "Show", "False", 6, dir.filePath("none.ini")),
-                 "False");
-        QCOMPARE(GetPrivateProfileString("Contest", "Show", "False", 6, dir.path()), "False");
-    }
-
-    void hugeFilesAreReadOnlyAsFarAsTheCap()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("huge.ini");
-        // One line of three megabytes must neither crash nor be loaded whole.
-        writeBytes(path, "[Contest]\nShow=True" + QByteArray(3 << 20, 'e') + "\n");
-        QCOMPARE(GetPrivateProfileString("Contest", "Show", "False", 6, path), "Truee");
-        // A key past the cap is not seen.
-        writeBytes(path, ";" + QByteArray(dz::MaxProfileFileBytes, 'x') + "\n[Contest]\nShow=1\n");
-        QCOMPARE(GetPrivateProfileString("Contest", "Show", "False", 6, path), "False");
-    }
-
-    void doNotShow_data()
-    {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<bool>("set");
-        QTest::newRow("True") << QByteArray("[Contest]\r\nShow=True\r\n") << true;
-        QTest::newRow("False") << QByteArray("[Contest]\r\nShow=False\r\n") << false;
-        QTest::newRow("lower-case true is not set")
-            << QByteArray("[Contest]\nShow=true\n") << false;
-        QTest::newRow("True followed by letters is set")
-            << QByteArray("[Contest]\nShow=Trueish nonsense\n") << true;
-        QTest::newRow("empty is not set") << QByteArray("[Contest]\nShow=\n") << false;
-        QTest::newRow("huge value") << withPadding("True" + QByteArray(2 << 20, 'x'), 0) << true;
-    }
-    void doNotShow()
-    {
-        QFETCH(QByteArray, file);
-        QFETCH(bool, set);
-        QTemporaryDir dir;
-        writeBytes(dir.filePath("DirIziVur.ini"), file);
-        QCOMPARE(dz::ReadDoNotShow(dir.path()), set);
-    }
-
-    void doNotShowFindsFileInOtherLetterCase()
-    {
-        QTemporaryDir dir;
-        QVERIFY(!dz::ReadDoNotShow(dir.path()));
-        writeBytes(dir.filePath("dirizivur.INI"), "[Contest]\nShow=True\n");
-        QVERIFY(dz::ReadDoNotShow(dir.path()));
-        dz::WriteDoNotShow(dir.path(), false);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"dirizivur.INI"});
-        QVERIFY(!dz::ReadDoNotShow(dir.path()));
-    }
-
-    void writeDoNotShowCreatesFolderAndFile()
-    {
-        QTemporaryDir dir;
-        const QString folder = dir.filePath("a/b");
-        dz::WriteDoNotShow(folder, true);
-        QCOMPARE(readBytes(folder + "/DirIziVur.ini"), "[Contest]\r\nShow=True\r\n");
-        QVERIFY(dz::ReadDoNotShow(folder));
-        dz::WriteDoNotShow(folder, false);
-        QCOMPARE(readBytes(folder + "/DirIziVur.ini"), "[Contest]\r\nShow=False\r\n");
-        QVERIFY(!dz::ReadDoNotShow(folder));
-    }
-
+    // Stores [Contest] Show=True. A file left byte for byte the same is not rewritten at all.
     void write_data()
     {
-        QTest::addColumn<QByteArray>("before");
-        QTest::addColumn<QByteArray>("after");
-        QTest::newRow("new file with CRLF")
-            << QByteArray("<missing>") << QByteArray("[Contest]\r\nShow=True\r\n");
-        QTest::newRow("only the value changes")
-            << QByteArray("; mine\r\n\r\n[contest]\r\n  SHOW = False  \r\nOther=1\r\n\r\n"
-                          "[Next]\r\nShow=False\r\n")
-            << QByteArray("; mine\r\n\r\n[contest]\r\n  SHOW = True  \r\nOther=1\r\n\r\n"
-                          "[Next]\r\nShow=False\r\n");
-        QTest::newRow("quoted value replaced")
-            << QByteArray("[Contest]\nShow=\"False\"\n") << QByteArray("[Contest]\nShow=True\n");
-        QTest::newRow("empty value filled")
-            << QByteArray("[Contest]\nShow=  \n") << QByteArray("[Contest]\nShow=True  \n");
-        QTest::newRow("key added after the section's last key")
-            << QByteArray("[Contest]\nA=1\n; about Next\n\n[Next]\nB=2\n")
-            << QByteArray("[Contest]\nA=1\nShow=True\n; about Next\n\n[Next]\nB=2\n");
-        QTest::newRow("key added under an empty section's header")
-            << QByteArray("[Contest]\r\n;Show=False\r\n[Next]\r\n")
-            << QByteArray("[Contest]\r\nShow=True\r\n;Show=False\r\n[Next]\r\n");
-        QTest::newRow("key added after a last line without line end")
-            << QByteArray("[Contest]\nA=1") << QByteArray("[Contest]\nA=1\nShow=True\n");
-        QTest::newRow("section appended with the file's line ends")
-            << QByteArray("[Other]\nA=1\n") << QByteArray("[Other]\nA=1\n[Contest]\nShow=True\n");
-        QTest::newRow("section appended after a last line without end")
-            << QByteArray("[Other]\rA=1") << QByteArray("[Other]\rA=1\r[Contest]\rShow=True\r");
-        QTest::newRow("key before any section left alone")
-            << QByteArray("Show=False\n") << QByteArray("Show=False\n[Contest]\nShow=True\n");
-        QTest::newRow("only the first of two sections changes")
-            << QByteArray("[Contest]\nA=1\n[CONTEST]\nShow=False\n")
-            << QByteArray("[Contest]\nA=1\nShow=True\n[CONTEST]\nShow=False\n");
-        QTest::newRow("byte-order mark kept")
-            << QByteArray("\xEF\xBB\xBF[Contest]\r\nShow=False\r\n")
-            << QByteArray("\xEF\xBB\xBF[Contest]\r\nShow=True\r\n");
-        QTest::newRow("file of a byte-order mark only")
-            << QByteArray("\xEF\xBB\xBF") << QByteArray("\xEF\xBB\xBF[Contest]\r\nShow=True\r\n");
+        QTest::addColumn<QString>("before"); // "<none>": no file; "<folder>": a folder there
+        QTest::addColumn<bool>("written");
+        QTest::addColumn<QString>("after");
+        const QString bom(QChar(0xFEFF)), c = "[Contest]\n", r = "[Contest]\r\nShow=True\r\n";
+        const QString huge = c + "Show=False\n;" + QString(dz::MaxProfileFileBytes, 'x');
+        const QString mine =
+            "; mine\r\n\r\n[contest]\r\n  SHOW = %1  \r\nA=1\r\n[Next]\r\nShow=False";
+        // clang-format off
+        QTest::newRow("new file: CR LF") << "<none>" << true << r;
+        QTest::newRow("value replaced") << mine.arg("\"False\"") << true << mine.arg("True");
+        QTest::newRow("last key") << c + "A=1\n;\n[B]" << true << c + "A=1\nShow=True\n;\n[B]";
+        QTest::newRow("unended line") << "[Contest]\rA=1" << true << "[Contest]\rA=1\rShow=True\r";
+        QTest::newRow("new section") << "A=0\n[X]" << true << "A=0\n[X]\n" + c + "Show=True\n";
+        QTest::newRow("BOM kept") << bom << true << bom + r;
+        QTest::newRow("same value") << c + " Show = 'True' " << true << c + " Show = 'True' ";
+        QTest::newRow("too big to rewrite") << huge << false << huge;
+        QTest::newRow("folder in its place") << "<folder>" << false << "<none>";
+        // clang-format on
     }
     void write()
     {
-        QFETCH(QByteArray, before);
-        QFETCH(QByteArray, after);
+        QFETCH(QString, before);
+        QFETCH(bool, written);
+        QFETCH(QString, after);
         QTemporaryDir dir;
         const QString path = dir.filePath("test.ini");
-        if (before != "<missing>")
-            writeBytes(path, before);
-        QVERIFY(WritePrivateProfileString("Contest", "Show", "True", path));
-        QCOMPARE(readBytes(path), after);
-        QCOMPARE(GetPrivateProfileString("Contest", "Show", "", 64, path), "True");
+        if (before == "<folder>")
+            QVERIFY(QDir().mkdir(path));
+        else if (before != "<none>")
+            put(path, before.toUtf8());
+        QCOMPARE(dz::WritePrivateProfileString("Contest", "Show", "True", path), written);
+        QCOMPARE(get(path), after.toUtf8());
+        QVERIFY(before != after || QFileInfo(path).lastModified() == Past);
     }
 
-    void writingTheStoredValueLeavesTheFileUntouched()
+    // A file renamed to other letter case is still the one file.
+    void contestFlagKeepsTheFileName()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath("test.ini");
-        const QByteArray bytes("[Contest]\n Show = \"True\" \n");
-        writeBytes(path, bytes);
-        const QDateTime past(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
-        {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::ReadWrite));
-            QVERIFY(file.setFileTime(past, QFileDevice::FileModificationTime));
-        }
-        QVERIFY(WritePrivateProfileString("contest", "SHOW", "True", path));
-        QCOMPARE(readBytes(path), bytes);
-        QCOMPARE(QFileInfo(path).lastModified().toUTC(), past);
-    }
-
-    void failedWritesLeaveEverythingAsItWas()
-    {
-        QTemporaryDir dir;
-        // Tests run as root, which writes anywhere: a parent that is a file still fails.
-        const QString plainFile = dir.filePath("plain");
-        writeBytes(plainFile, "not a folder");
-        QVERIFY(!WritePrivateProfileString("Contest", "Show", "True", plainFile + "/x.ini"));
-        dz::WriteDoNotShow(plainFile, true);
-        QCOMPARE(readBytes(plainFile), "not a folder");
-        QVERIFY(!dz::ReadDoNotShow(plainFile));
-
-        // A folder where the file should be.
-        QVERIFY(QDir(dir.path()).mkdir("folder.ini"));
-        QVERIFY(!WritePrivateProfileString("Contest", "Show", "True", dir.filePath("folder.ini")));
-        QVERIFY(QFileInfo(dir.filePath("folder.ini")).isDir());
-
-        // A file too big to rewrite safely keeps its old value.
-        const QByteArray huge = withPadding("True", dz::MaxProfileFileBytes);
-        writeBytes(dir.filePath("DirIziVur.ini"), huge);
+        put(dir.filePath("dirizivur.INI"), "[Contest]\nShow=True\n");
         dz::WriteDoNotShow(dir.path(), false);
-        QCOMPARE(readBytes(dir.filePath("DirIziVur.ini")), huge);
-        QVERIFY(dz::ReadDoNotShow(dir.path()));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"dirizivur.INI"});
+        QCOMPARE(get(dir.filePath("dirizivur.INI")), "[Contest]\nShow=False\n");
     }
 };
 

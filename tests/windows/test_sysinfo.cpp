@@ -6,165 +6,100 @@
 #include "windows/desktop_fakes.h"
 #include "windows/sysinfo.h"
 
-using dz::test::ScriptedRegistry;
-
-namespace {
-
 const QString MsInfo = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
 const QString Location = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
-const QByteArray Absent("<absent>");
-
-QByteArray littleEndian(quint32 n)
-{
-    QByteArray bytes;
-    for (int i = 0; i < 4; ++i)
-        bytes += char((n >> (8 * i)) & 0xFF);
-    return bytes;
-}
-
-} // namespace
 
 class TestSysInfo : public QObject
 {
     Q_OBJECT
 private slots:
+    // `keyVal` empty: false returned. Text is stored with its NUL, as the registry does.
     void getKeyValue_data()
     {
         QTest::addColumn<quint32>("type");
-        QTest::addColumn<QByteArray>("data");
-        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QByteArray>("data"); // "<no value>", "<no key>": nothing of that stored
         QTest::addColumn<QString>("keyVal");
         const QByteArray a1023(1023, 'a');
-
-        QTest::newRow("text with its NUL")
-            << dz::REG_SZ << QByteArray("/bin/tool\0", 10) << true << "/bin/tool";
-        QTest::newRow("text without NUL used whole")
-            << dz::REG_SZ << QByteArray("/bin/tool") << true << "/bin/tool";
-        QTest::newRow("1024 bytes fit")
-            << dz::REG_SZ << a1023 + 'b' << true << QString(a1023 + 'b');
-        QTest::newRow("over 1024 bytes") << dz::REG_SZ << a1023 + "bc" << false << "";
-        QTest::newRow("empty value is an error") << dz::REG_SZ << QByteArray() << false << "";
-        QTest::newRow("number in decimal")
-            << dz::REG_DWORD << littleEndian(0x12345678) << true << "305419896";
-        QTest::newRow("number ending in a zero byte")
-            << dz::REG_DWORD << littleEndian(261) << true << "261";
-        QTest::newRow("number with the top bit set is unsigned")
-            << dz::REG_DWORD << littleEndian(0xFFFFFFFF) << true << "4294967295";
-        QTest::newRow("other type leaves the text as passed")
-            << quint32(3) << QByteArray("\x01\x02") << true << "as passed";
-        QTest::newRow("missing value") << dz::REG_SZ << Absent << false << "";
+        // clang-format off
+        QTest::newRow("text with NUL") << dz::REG_SZ << QByteArray("/bin/tool", 10) << "/bin/tool";
+        QTest::newRow("1024 bytes, no NUL") << dz::REG_SZ << a1023 + 'b' << QString(a1023 + 'b');
+        QTest::newRow("over 1024 bytes") << dz::REG_SZ << a1023 + "bc" << "";
+        QTest::newRow("size 0") << dz::REG_SZ << QByteArray() << "";
+        QTest::newRow("DWORD") << dz::REG_DWORD << QByteArray("\5\1\0\x80", 4) << "2147483909";
+        QTest::newRow("other type: as passed") << quint32(3) << QByteArray("\1\2") << "as passed";
+        QTest::newRow("missing value") << dz::REG_SZ << QByteArray("<no value>") << "";
+        QTest::newRow("missing key") << dz::REG_SZ << QByteArray("<no key>") << "";
+        // clang-format on
     }
     void getKeyValue()
     {
         QFETCH(quint32, type);
         QFETCH(QByteArray, data);
-        QFETCH(bool, ok);
         QFETCH(QString, keyVal);
-        ScriptedRegistry registry;
-        if (data == Absent)
-            registry.setText(MsInfo, "OTHER", "x");
-        else
-            registry.set(MsInfo, "PATH", {type, data});
-
+        dz::test::ScriptedRegistry registry;
+        if (data != "<no key>")
+            registry.set(MsInfo, data == "<no value>" ? "OTHER" : "PATH", data, type);
         QString value = "as passed";
-        QCOMPARE(dz::GetKeyValue(registry, dz::HKEY_LOCAL_MACHINE, MsInfo, "PATH", value), ok);
+        QCOMPARE(dz::GetKeyValue(registry, dz::HKEY_LOCAL_MACHINE, MsInfo, "PATH", value),
+                 !keyVal.isEmpty());
         QCOMPARE(value, keyVal);
-        QCOMPARE(registry.masks, QList<quint32>{0x2003F});
-        QVERIFY2(registry.openHandles.isEmpty(), "every opened key is closed");
+        QVERIFY2(registry.openKeys.isEmpty(), "every opened key is closed");
     }
 
-    void getKeyValueOfMissingKey()
-    {
-        ScriptedRegistry registry;
-        QString value = "old";
-        QVERIFY(!dz::GetKeyValue(registry, dz::HKEY_LOCAL_MACHINE, MsInfo, "PATH", value));
-        QCOMPARE(value, "");
-        QVERIFY(registry.closed.isEmpty());
-    }
-
+    // Only /bin/x and /o/MSINFO32.EXE exist and start.
     void startSysInfo_data()
     {
-        QTest::addColumn<QByteArray>("path");   // first lookup
-        QTest::addColumn<QByteArray>("folder"); // second lookup
-        QTest::addColumn<QStringList>("files");
-        QTest::addColumn<QStringList>("startable");
-        QTest::addColumn<QStringList>("started");
-        QTest::addColumn<QStringList>("tested");
+        QTest::addColumn<QByteArray>("path");   // "<none>": no value
+        QTest::addColumn<QByteArray>("folder"); // "<none>": no value
+        QTest::addColumn<QString>("calls");     // to the desktop
         QTest::addColumn<bool>("message");
-        QTest::addColumn<QStringList>("opened");
-        const QStringList none;
-        const QStringList both{MsInfo, Location};
-
-        QTest::newRow("path found: started without testing it")
-            << QByteArray("/opt/tool\0", 10) << Absent << none << QStringList{"/opt/tool"}
-            << QStringList{"/opt/tool"} << none << false << QStringList{MsInfo};
-        QTest::newRow("path to a missing file: message, the folder never asked")
-            << QByteArray("/gone/tool\0", 11) << QByteArray("/opt\0", 5)
-            << QStringList{"/opt/MSINFO32.EXE"} << QStringList{"/opt/MSINFO32.EXE"}
-            << QStringList{"/gone/tool"} << none << true << QStringList{MsInfo};
-        QTest::newRow("empty path: message, the folder never asked")
-            << QByteArray() << QByteArray("/opt\0", 5) << QStringList{"/opt/MSINFO32.EXE"}
-            << QStringList{"/opt/MSINFO32.EXE"} << none << none << true << QStringList{MsInfo};
-        QTest::newRow("only the folder, holding the program")
-            << Absent << QByteArray("/opt\0", 5) << QStringList{"/opt/MSINFO32.EXE"}
-            << QStringList{"/opt/MSINFO32.EXE"} << QStringList{"/opt/MSINFO32.EXE"}
-            << QStringList{"/opt/MSINFO32.EXE"} << false << both;
-        QTest::newRow("only the folder, without the program")
-            << Absent << QByteArray("/opt\0", 5) << none << QStringList{"/opt/MSINFO32.EXE"} << none
-            << QStringList{"/opt/MSINFO32.EXE"} << true << both;
-        QTest::newRow("neither") << Absent << Absent << none << none << none << none << true
-                                 << both;
+        const QByteArray none("<none>"), bin("/bin/x", 7), o("/o", 3), u("/u");
+        const QString exe = "/o/MSINFO32.EXE";
+        // clang-format off
+        QTest::newRow("path: started untested") << bin << none << "start /bin/x" << false;
+        QTest::newRow("path will not start") << QByteArray("/gone") << o << "start /gone" << true;
+        QTest::newRow("empty path: no folder asked") << QByteArray() << o << "" << true;
+        QTest::newRow("folder with it") << none << o << "test " + exe + ", start " + exe << false;
+        QTest::newRow("folder without it") << none << u << "test /u/MSINFO32.EXE" << true;
+        QTest::newRow("neither") << none << none << "" << true;
+        // clang-format on
     }
     void startSysInfo()
     {
         QFETCH(QByteArray, path);
         QFETCH(QByteArray, folder);
-        QFETCH(QStringList, files);
-        QFETCH(QStringList, startable);
-        QFETCH(QStringList, started);
-        QFETCH(QStringList, tested);
+        QFETCH(QString, calls);
         QFETCH(bool, message);
-        QFETCH(QStringList, opened);
-        ScriptedRegistry registry;
-        if (path != Absent)
-            registry.setText(MsInfo, "PATH", path);
-        if (folder != Absent)
-            registry.setText(Location, "MSINFO", folder);
+        dz::test::ScriptedRegistry registry;
+        if (path != "<none>")
+            registry.set(MsInfo, "PATH", path);
+        if (folder != "<none>")
+            registry.set(Location, "MSINFO", folder);
         dz::test::RecordingDesktop desktop;
-        desktop.files = files;
-        desktop.startable = startable;
+        desktop.present = QStringList{"/bin/x", "/o/MSINFO32.EXE"};
         dz::test::ScriptedDialogs dialogs;
-
         dz::StartSysInfo(registry, desktop, dialogs);
-
-        QCOMPARE(desktop.started, started);
-        QCOMPARE(desktop.tested, tested);
-        QCOMPARE(registry.opened, opened);
-        QVERIFY(registry.openHandles.isEmpty());
-        QList<dz::test::ShownMessage> shown;
-        if (message)
-            shown.append({"msgbox", "System Information Is Unavailable At This Time", "DirIziVur",
-                          dz::vbOKOnly});
-        QCOMPARE(dialogs.shown, shown);
+        QCOMPARE(desktop.calls.join(", "), calls);
+        QVERIFY(registry.openKeys.isEmpty());
+        const dz::test::ShownMessage box{"msgbox", dz::SysInfoUnavailable, "DirIziVur",
+                                         dz::vbOKOnly};
+        QCOMPARE(dialogs.shown, message ? QList{box} : QList<dz::test::ShownMessage>());
     }
 
+    // Without a registry, the first tool found on the search path stands in for the value.
     void systemRegistryPointsAtTheFirstToolFound()
     {
         QTemporaryDir dir;
-        for (const char* name : {"kinfocenter", "hardinfo", "lxtask"}) {
-            QFile tool(dir.filePath(name));
-            QVERIFY(tool.open(QIODevice::WriteOnly));
-            tool.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
-        }
         dz::SystemRegistry registry({dir.path()});
         QString value;
+        QVERIFY(!dz::GetKeyValue(registry, dz::HKEY_LOCAL_MACHINE, MsInfo, "PATH", value));
+        for (const char* name : {"kinfocenter", "hardinfo", "lxtask"}) {
+            QFile tool(dir.filePath(name));
+            QVERIFY(tool.open(QIODevice::WriteOnly) && tool.setPermissions(QFile::ExeOwner));
+        }
         QVERIFY(dz::GetKeyValue(registry, dz::HKEY_LOCAL_MACHINE, MsInfo.toLower(), "Path", value));
         QCOMPARE(value, dir.filePath("hardinfo"));
         QVERIFY(!dz::GetKeyValue(registry, dz::HKEY_LOCAL_MACHINE, Location, "MSINFO", value));
-
-        QTemporaryDir empty;
-        dz::SystemRegistry nothing({empty.path()});
-        QVERIFY(!dz::GetKeyValue(nothing, dz::HKEY_LOCAL_MACHINE, MsInfo, "PATH", value));
     }
 };
 
