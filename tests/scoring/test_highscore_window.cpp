@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QPointer>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -53,7 +55,11 @@ private slots:
         QVERIFY(label("lblName_2")->palette().color(QPalette::WindowText) != QColor(Qt::red));
         QCOMPARE(label("lblName_5")->font(), dz::PresidentFont(9.75, true));
         QCOMPARE(label("lblName_2")->size(), label("lblName_2")->sizeHint()); // fits "Zoe"
-        delete w;
+        // Return presses the focused OK, as on every window of the game.
+        const QPointer<frmHighScore> list(w);
+        QTest::keyClick(w->findChild<QPushButton*>("cmdOK"), Qt::Key_Return);
+        QVERIFY(!w->isVisible());
+        delete list.data();
     }
 };
 
