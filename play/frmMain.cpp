@@ -73,6 +73,10 @@ frmMain::frmMain(Context& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx)
     connect(ui.mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
     connect(ui.mnuEnterTheDraw, &QAction::triggered, this, &frmMain::mnuEnterTheDraw_Click);
 
+    // "&Options" names both a menu and a button; as on the platform the window was
+    // designed for, Alt+O opens the menu rather than alternating between the two.
+    ui.cmdOptions->setShortcut(QKeySequence());
+
     setAttribute(Qt::WA_DeleteOnClose);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     ui.cmdNew->setFocus();

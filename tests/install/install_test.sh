@@ -119,12 +119,11 @@ has_window "Enter The Draw" && fail "the contest notice opened although DirIziVu
 focus "$main"
 
 # Options: OK takes the dialog's defaults (one player, Unbeatable, sound on).
+# Alt+O opens the Options menu; its "Change &Options" opens the dialog.
 xdotool key alt+o
-if ! wait_for 1 has_window Options; then
-    # The Options menu shares the mnemonic, so Alt+O may only focus the button.
-    xdotool key space
-    wait_for 3 has_window Options || fail "Alt+O did not open the options dialog"
-fi
+sleep 0.3
+xdotool key o
+wait_for 3 has_window Options || fail "Alt+O, O did not open the options dialog"
 focus "$(window_named Options)"
 xdotool key Return
 wait_for 3 sh -c '! xdotool search --onlyvisible --name "^Options\$" >/dev/null' ||
