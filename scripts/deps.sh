@@ -5,7 +5,7 @@ set -euo pipefail
 
 build_pkgs=(cmake g++ make qt6-base-dev qt6-svg-dev libcanberra-dev libcanberra-pulse
     fonts-dejavu-core fonts-liberation2 sound-theme-freedesktop)
-test_pkgs=(xvfb xauth x11-utils xdotool pulseaudio pulseaudio-utils sox clang
+test_pkgs=(xvfb xauth x11-utils xdotool imagemagick pulseaudio pulseaudio-utils sox clang
     libclang-rt-14-dev desktop-file-utils appstream dpkg-dev file)
 
 want=("${build_pkgs[@]}")
