@@ -1,14 +1,55 @@
 #include "play/pictures.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QSvgRenderer>
 
 namespace dz
 {
 
+namespace
+{
+
+QString ResourcePath(const QString& name)
+{
+    return QStringLiteral(":/pictures/%1.svg").arg(name);
+}
+
+// Renders the picture at a size when that size is first asked for. The window system
+// takes a handful of sizes of a window's icon when the window is created; rendering
+// every usual size up front, twice, was the largest cost of start-up.
+class SvgIconEngine final : public QIconEngine
+{
+public:
+    explicit SvgIconEngine(QString name) : name_(std::move(name)) {}
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        for (const auto& [side, rendered] : rendered_) {
+            if (side == size)
+                return rendered;
+        }
+        QPixmap rendered = Picture(name_, size, 1.0);
+        rendered_.append({size, rendered});
+        return rendered;
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override
+    {
+        QSvgRenderer(ResourcePath(name_)).render(painter, rect);
+    }
+    QIconEngine* clone() const override { return new SvgIconEngine(*this); }
+    QString key() const override { return QStringLiteral("dz-svg"); }
+
+private:
+    QString name_;
+    QList<std::pair<QSize, QPixmap>> rendered_;
+};
+
+} // namespace
+
 QPixmap Picture(const QString& name, QSize size, qreal devicePixelRatio)
 {
-    QSvgRenderer renderer(QStringLiteral(":/pictures/%1.svg").arg(name));
+    QSvgRenderer renderer(ResourcePath(name));
     QPixmap pixmap(size * devicePixelRatio);
     pixmap.fill(Qt::transparent);
     pixmap.setDevicePixelRatio(devicePixelRatio);
@@ -19,10 +60,7 @@ QPixmap Picture(const QString& name, QSize size, qreal devicePixelRatio)
 
 QIcon AppIcon()
 {
-    QIcon icon;
-    for (int side : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(Picture(QStringLiteral("icon"), QSize(side, side), 1.0));
-    return icon;
+    return QIcon(new SvgIconEngine(QStringLiteral("icon")));
 }
 
 } // namespace dz

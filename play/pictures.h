@@ -12,7 +12,7 @@ namespace dz
 // name: "x", "o", "icon", "notice", "link-cursor". size is in device-independent pixels.
 QPixmap Picture(const QString& name, QSize size, qreal devicePixelRatio);
 
-// The program's window icon, at the usual icon sizes.
+// The program's window icon, at any size; each size is rendered when first asked for.
 QIcon AppIcon();
 
 } // namespace dz
