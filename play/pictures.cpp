@@ -2,6 +2,7 @@
 
 #include <QIconEngine>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QSvgRenderer>
 
 namespace dz
@@ -15,9 +16,9 @@ QString ResourcePath(const QString& name)
     return QStringLiteral(":/pictures/%1.svg").arg(name);
 }
 
-// Renders the picture at a size when that size is first asked for. The window system
-// takes a handful of sizes of a window's icon when the window is created; rendering
-// every usual size up front, twice, was the largest cost of start-up.
+// Renders the picture at a size when that size is first asked for. Creating a window
+// takes a handful of sizes of its icon (and of the application's); rendering every
+// usual size up front, twice, was the largest cost of start-up.
 class SvgIconEngine final : public QIconEngine
 {
 public:
@@ -25,12 +26,14 @@ public:
 
     QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override
     {
-        for (const auto& [side, rendered] : rendered_) {
-            if (side == size)
-                return rendered;
+        // Shared by all icons of this picture: the application's and each window's.
+        const QString key =
+            QStringLiteral("dz-icon/%1/%2x%3").arg(name_).arg(size.width()).arg(size.height());
+        QPixmap rendered;
+        if (!QPixmapCache::find(key, &rendered)) {
+            rendered = Picture(name_, size, 1.0);
+            QPixmapCache::insert(key, rendered);
         }
-        QPixmap rendered = Picture(name_, size, 1.0);
-        rendered_.append({size, rendered});
         return rendered;
     }
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override
@@ -42,7 +45,6 @@ public:
 
 private:
     QString name_;
-    QList<std::pair<QSize, QPixmap>> rendered_;
 };
 
 } // namespace
