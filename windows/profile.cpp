@@ -228,9 +228,11 @@ bool WritePrivateProfileString(const QString& section, const QString& key, const
     }
 
     QSaveFile file(filePath);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: a buffered write that fails only on the closing flush (a full disk)
+    // would still be committed, cut off, and reported as written.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
-    if (file.write(updated) != updated.size()) {
+    if (file.write(updated) != updated.size() || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
         return false;
     }

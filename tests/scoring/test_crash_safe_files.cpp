@@ -1,5 +1,5 @@
-// The two files the game rewrites, killed mid-write hundreds of times: after every
-// kill each one must hold, byte for byte, either what it held before or what was
+// The two files the game rewrites, killed mid-write hundreds of times or cut off by a
+// full disk: each one must hold, byte for byte, either what it held before or what was
 // being written, and the game must still find it.
 #include <QDir>
 #include <QElapsedTimer>
@@ -12,6 +12,7 @@
 #include <chrono>
 #include <csignal>
 #include <random>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -163,6 +164,49 @@ private slots:
         QCOMPARE(Bytes(folder + u'/' + HighScores), want.scores[1]);
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System).size(),
                  2 + leftovers.size());
+    }
+
+    // A disk that fills up mid-write (a file size limit stands in for it): each writer
+    // reports the failure and the old file stays, whether the write was short enough to
+    // sit in a buffer until the end or not.
+    void fullDiskLeavesOldFile_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("length");
+        QTest::newRow("settings, short value") << dz::SettingsFileName << 100;
+        QTest::newRow("settings, long value") << dz::SettingsFileName << 40000;
+        QTest::newRow("high scores, short name") << HighScores << 100;
+        QTest::newRow("high scores, long name") << HighScores << 40000;
+    }
+    void fullDiskLeavesOldFile()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, length);
+        QTemporaryDir dir;
+        PrepareSettings(dir.path());
+        Write(dir.path(), 0);
+        const QByteArray old = Bytes(dir.filePath(file));
+
+        const pid_t child = fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{30, 30}; // bytes: less than either write needs
+            setrlimit(RLIMIT_FSIZE, &limit);
+            bool written = false;
+            if (file == HighScores)
+                written = dz::WriteHighScores(dir.path(), {{{QString(length, u'z'), 1}}});
+            else
+                written =
+                    dz::WritePrivateProfileString(QStringLiteral("Contest"), QStringLiteral("Show"),
+                                                  QString(length, u'z'), dir.filePath(file));
+            _exit(written ? 1 : 0);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, "a cut-off write was reported");
+        QCOMPARE(Bytes(dir.filePath(file)), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
     }
 };
 
