@@ -11,7 +11,7 @@ frmOptions::frmOptions(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ct
     ui.setupUi(this);
     setFixedSize(308, 173);
     setWindowIcon(AppIcon());
-    setFont(FormFont());
+    UseFormFont(this);
 
     connect(ui.cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);
     connect(ui.cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);

@@ -1,9 +1,12 @@
 // The faces the windows were drawn for, with the installed faces closest to them.
 #pragma once
 
+#include <QApplication>
 #include <QFont>
+#include <QWidget>
 
-namespace dz {
+namespace dz
+{
 
 // "President" is rarely installed, so one chain of display faces stands in everywhere.
 inline QFont PresidentFont(double pointSize, bool bold)
@@ -34,6 +37,14 @@ inline QFont FormFont()
     QFont font = ArialFont(8, false);
     font.setFamilies(QStringList{QStringLiteral("MS Sans Serif")} + font.families());
     return font;
+}
+
+// Gives a window the form face. The program sets it for the whole application before
+// any window exists, which spares every window a second pass over its controls.
+inline void UseFormFont(QWidget* window)
+{
+    if (QApplication::font() != FormFont())
+        window->setFont(FormFont());
 }
 
 } // namespace dz

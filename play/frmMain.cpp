@@ -26,7 +26,7 @@ namespace dz
 frmMain::frmMain(Context& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx)
 {
     ui.setupUi(this);
-    setFont(FormFont());
+    UseFormFont(this);
     setWindowIcon(AppIcon());
     imgBoard_ = {ui.imgBoard_1, ui.imgBoard_2, ui.imgBoard_3, ui.imgBoard_4, ui.imgBoard_5,
                  ui.imgBoard_6, ui.imgBoard_7, ui.imgBoard_8, ui.imgBoard_9};

@@ -7,6 +7,7 @@
 #include "platform/qt_dialogs.h"
 #include "platform/random.h"
 #include "platform/registry.h"
+#include "play/fonts.h"
 #include "play/frmMain.h"
 #include "play/pictures.h"
 
@@ -17,6 +18,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
     QApplication::setDesktopFileName(QStringLiteral("example.dirizivur.DirIziVur"));
     QApplication::setWindowIcon(dz::AppIcon());
+    QApplication::setFont(dz::FormFont());
 
     dz::QtDialogs dialogs;
     dz::CanberraSound sound;

@@ -22,7 +22,7 @@ void setTextColour(QLabel* label, const QColor& colour)
 frmHighScore::frmHighScore(Context&, QWidget* parent) : QWidget(parent, Qt::Window)
 {
     ui.setupUi(this);
-    setFont(FormFont());
+    UseFormFont(this);
     setFixedSize(291, 225);
     setWindowIcon(AppIcon());
 

@@ -19,7 +19,7 @@ constexpr int TwipsPerPixel = 15;
 frmContest::frmContest(Context& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx)
 {
     ui.setupUi(this);
-    setFont(FormFont());
+    UseFormFont(this);
     setFixedSize(size());
     ui.Picture2->setPixmap(Picture(QStringLiteral("notice"), QSize(305, 546), devicePixelRatioF()));
     Form_Load();
