@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QMap>
-#include <QSet>
 #include <QStringList>
 #include <cstring>
 #include <utility>
@@ -14,46 +13,35 @@
 namespace dz::test
 {
 
-class ScriptedRegistry : public Registry
-{
-public:
-    // A key exists once one of its values is set.
-    void set(const QString& key, const QString& name, const QByteArray& data, quint32 type = REG_SZ)
-    {
-        keys.insert(key);
-        values.insert(key + '|' + name, {type, data});
-    }
+// A key exists once one of its values is set.
+struct ScriptedRegistry : Registry {
     long OpenKey(quint32 root, const QString& subKey, quint32, quint32, Handle& key) override
     {
-        if (root != HKEY_LOCAL_MACHINE || !keys.contains(subKey))
+        const auto it = values.lowerBound(subKey + '|');
+        if (root != HKEY_LOCAL_MACHINE || it == values.cend() || !it.key().startsWith(subKey + '|'))
             return ERROR_FILE_NOT_FOUND;
-        openKeys.insert(key = ++lastHandle, subKey);
+        open.insert(key = ++last, subKey);
         return ERROR_SUCCESS;
     }
     long QueryValue(Handle k, const QString& n, quint32& type, char* data, quint32& size) override
     {
-        const auto it = values.constFind(openKeys.value(k) + '|' + n);
-        if (!openKeys.contains(k) || it == values.cend())
+        const auto it = values.constFind(open.value(k) + '|' + n);
+        if (it == values.cend())
             return ERROR_FILE_NOT_FOUND;
         type = it->first;
         const quint32 room = std::exchange(size, quint32(it->second.size()));
-        if (size > room)
-            return ERROR_MORE_DATA;
-        std::memcpy(data, it->second.constData(), size);
-        return ERROR_SUCCESS;
+        std::memcpy(data, it->second.constData(), qMin(size, room));
+        return size > room ? ERROR_MORE_DATA : ERROR_SUCCESS;
     }
-    long CloseKey(Handle key) override { return openKeys.remove(key) ? 0 : ERROR_INVALID_HANDLE; }
+    long CloseKey(Handle k) override { return open.remove(k) ? 0 : ERROR_INVALID_HANDLE; }
 
-    QSet<QString> keys;
     QMap<QString, std::pair<quint32, QByteArray>> values; // by "key|value name"
-    QMap<Handle, QString> openKeys;                       // not closed yet
-    Handle lastHandle = 0;
+    QMap<Handle, QString> open;                           // not closed yet
+    Handle last = 0;
 };
 
 // Records "open URL", "start PROGRAM" and "test PATH"; only paths in `present` exist and start.
-class RecordingDesktop : public Desktop
-{
-public:
+struct RecordingDesktop : Desktop {
     void openUrl(const QUrl& url) override { calls << "open " + url.toString(); }
     bool startDetached(const QString& p) override { return answer("start ", p); }
     bool isOrdinaryFile(const QString& p) override { return answer("test ", p); }
