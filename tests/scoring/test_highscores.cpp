@@ -108,14 +108,13 @@ private slots:
             const QString path = dir.filePath("HighScore.dat");
             QVERIFY(kind != "pipe" || mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
             QVERIFY(kind != "folder" || QDir().mkdir(path));
-            const QString folder = dir.path();
-            QCOMPARE(dz::ReadStartupBestScore(folder), std::nullopt);
+            QCOMPARE(dz::ReadStartupBestScore(dir.path()), std::nullopt);
             dz::test::ScriptedDialogs dialogs;
             dialogs.typeNext("Zoe");
-            QCOMPARE(dz::UpdateHighScoreList(folder, 1, dialogs),
+            QCOMPARE(dz::UpdateHighScoreList(dir.path(), 1, dialogs),
                      (dz::HighScoreList{{{"Zoe", 1}}}));
             QCOMPARE(dialogs.shown.size(), 1); // no message about the failed write
-            QVERIFY(kind == "pipe" || !dz::WriteHighScores(folder, {}));
+            QVERIFY(kind == "pipe" || !dz::WriteHighScores(dir.path(), {}));
         }
     }
 

@@ -23,17 +23,21 @@ private slots:
         QTest::addColumn<QByteArray>("folder");
         QTest::addColumn<QString>("keyVal");
         QTest::addColumn<QString>("calls"); // to the desktop; "" and no start: the message
-        const QByteArray a1024 = QByteArray(1023, 'a') + 'b', o("/o", 3), no;
-        const quint32 sz = dz::REG_SZ;
+        const QByteArray a1024 = QByteArray(1023, 'a') + 'b', o("/o", 3), u("/u"), bin("/bin/x", 7),
+                         no;
+        const QString t1024(a1024), x = "test " + exe + ", start " + exe;
+        const quint32 sz = dz::REG_SZ, dw = dz::REG_DWORD;
         // clang-format off
-        QTest::newRow("text with NUL, started untested") << sz << QByteArray("/bin/x", 7) << o << "/bin/x" << "start /bin/x";
-        QTest::newRow("1024 bytes, no NUL; will not start") << sz << a1024 << o << QString(a1024) << QString("start " + a1024);
-        QTest::newRow("over 1024 bytes: missing") << sz << a1024 + 'c' << no << "" << "";
+        QTest::newRow("text: started untested") << sz << bin << o << "/bin/x" << "start /bin/x";
+        QTest::newRow("1024, no NUL; fails") << sz << a1024 << o << t1024 << "start " + t1024;
+        QTest::newRow("over 1024: missing") << sz << a1024 + 'c' << no << "" << "";
         QTest::newRow("size 0: no folder asked") << sz << no << o << "" << "";
-        QTest::newRow("DWORD") << dz::REG_DWORD << QByteArray("\5\1\0\x80", 4) << no << "2147483909" << "start 2147483909";
-        QTest::newRow("other type: as passed") << quint32(3) << QByteArray("\1\2") << no << "as passed" << "start ";
-        QTest::newRow("missing value, folder with it") << sz << QByteArray("<no value>") << o << "" << "test " + exe + ", start " + exe;
-        QTest::newRow("missing key, folder without it") << sz << QByteArray("<no key>") << QByteArray("/u") << "" << "test /u/MSINFO32.EXE";
+        QTest::newRow("DWORD") << dw << QByteArray("\5\1\0\x80", 4) << no << "2147483909"
+                               << "start 2147483909";
+        QTest::newRow("other type: as passed") << 3u << o << no << "as passed" << "start ";
+        QTest::newRow("no value, folder with it") << sz << QByteArray("<no value>") << o << "" << x;
+        QTest::newRow("no key, folder without it") << sz << QByteArray("<no key>") << u << ""
+                                                   << "test /u/MSINFO32.EXE";
         // clang-format on
     }
     void lookUpAndStart()
