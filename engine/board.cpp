@@ -1,6 +1,7 @@
 #include "engine/board.h"
 
-namespace dz {
+namespace dz
+{
 
 Board Board::fromPicture(std::string_view picture)
 {

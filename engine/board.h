@@ -7,7 +7,8 @@
 
 #include <QString>
 
-namespace dz {
+namespace dz
+{
 
 enum class Piece { X = 1, O = 2, Blank = 3 };
 
@@ -27,7 +28,10 @@ inline constexpr std::array<Line, 8> WinLines{{
 }};
 
 // X moves on odd move numbers, O on even ones.
-inline Piece SideToMove(int moveNumber) { return moveNumber % 2 != 0 ? Piece::X : Piece::O; }
+inline Piece SideToMove(int moveNumber)
+{
+    return moveNumber % 2 != 0 ? Piece::X : Piece::O;
+}
 
 class Board
 {

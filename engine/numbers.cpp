@@ -3,7 +3,8 @@
 #include <QLocale>
 #include <cmath>
 
-namespace dz {
+namespace dz
+{
 
 QString NumberText(double value)
 {
@@ -19,7 +20,8 @@ QString NumberText(double value)
     return QString::number(value, 'f', QLocale::FloatingPointShortest);
 }
 
-namespace {
+namespace
+{
 
 // Length of the number at the start of text (after blanks), 0 if none.
 qsizetype scanNumber(const QString& text, qsizetype start, double* value)

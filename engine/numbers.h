@@ -4,7 +4,8 @@
 
 #include <QString>
 
-namespace dz {
+namespace dz
+{
 
 // General decimal form: "0", "2", "-0.5", "102.5"; no exponent, no separators.
 QString NumberText(double value);

@@ -2,7 +2,8 @@
 // generator (platform/random.h); tests script the fractions.
 #pragma once
 
-namespace dz {
+namespace dz
+{
 
 class RandomSource
 {

@@ -4,7 +4,8 @@
 
 #include <QString>
 
-namespace dz {
+namespace dz
+{
 
 struct Settings {
     bool OnePlayer = false;

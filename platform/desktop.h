@@ -6,7 +6,8 @@
 #include <QString>
 #include <QUrl>
 
-namespace dz {
+namespace dz
+{
 
 class Desktop
 {

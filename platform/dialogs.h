@@ -4,7 +4,8 @@
 
 #include <QString>
 
-namespace dz {
+namespace dz
+{
 
 enum MsgBoxStyle { vbOKOnly = 0, vbYesNo = 4, vbInformation = 64 };
 enum MsgBoxAnswer { vbOK = 1, vbYes = 6, vbNo = 7 };

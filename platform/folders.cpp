@@ -5,7 +5,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-namespace dz {
+namespace dz
+{
 
 QString DefaultFilesFolder()
 {

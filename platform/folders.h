@@ -4,7 +4,8 @@
 
 #include <QString>
 
-namespace dz {
+namespace dz
+{
 
 // $XDG_DATA_HOME/DirIziVur, or the folder fixed at build time. Not created here:
 // the writers create it when they first write.

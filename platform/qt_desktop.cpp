@@ -4,7 +4,8 @@
 #include <QFileInfo>
 #include <QProcess>
 
-namespace dz {
+namespace dz
+{
 
 void QtDesktop::openUrl(const QUrl& url)
 {

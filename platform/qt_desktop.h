@@ -3,7 +3,8 @@
 
 #include "platform/desktop.h"
 
-namespace dz {
+namespace dz
+{
 
 class QtDesktop : public Desktop
 {

@@ -3,9 +3,11 @@
 #include <QStandardPaths>
 #include <cstring>
 
-namespace dz {
+namespace dz
+{
 
-namespace {
+namespace
+{
 
 const QString MsInfoKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
 constexpr Registry::Handle MsInfoHandle = 1;

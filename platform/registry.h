@@ -8,7 +8,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
-namespace dz {
+namespace dz
+{
 
 inline constexpr quint32 HKEY_LOCAL_MACHINE = 0x80000002;
 inline constexpr quint32 REG_SZ = 1;    // text, usually with its terminating NUL

@@ -3,7 +3,8 @@
 
 #include <QString>
 
-namespace dz {
+namespace dz
+{
 
 class SoundPlayer
 {

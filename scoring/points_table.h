@@ -5,10 +5,10 @@
 #include <array>
 #include <string_view>
 
-namespace dz {
+namespace dz
+{
 
-inline constexpr std::array<std::string_view, 4> Levels{"Easy", "Moderate", "Hard",
-                                                        "Unbeatable"};
+inline constexpr std::array<std::string_view, 4> Levels{"Easy", "Moderate", "Hard", "Unbeatable"};
 
 struct PointsRow {
     std::string_view result; // the word passed to the scoring rules

@@ -5,9 +5,11 @@
 #include "platform/folders.h"
 #include "windows/profile.h"
 
-namespace dz {
+namespace dz
+{
 
-namespace {
+namespace
+{
 
 const QString Section = QStringLiteral("Contest");
 const QString Key = QStringLiteral("Show");

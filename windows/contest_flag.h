@@ -4,7 +4,8 @@
 
 #include <QString>
 
-namespace dz {
+namespace dz
+{
 
 inline const QString SettingsFileName = QStringLiteral("DirIziVur.ini");
 

@@ -1,8 +1,8 @@
 #include "windows/frmAbout.h"
 
 #include <QKeyEvent>
-#include <algorithm>
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "platform/desktop.h"
 #include "platform/registry.h"
@@ -10,12 +10,14 @@
 #include "play/pictures.h"
 #include "windows/sysinfo.h"
 
-namespace dz {
+namespace dz
+{
 
 const QUrl frmAbout::HomePage(QStringLiteral("https://www.dirizivur.example/"));
 const QUrl frmAbout::AuthorMail(QStringLiteral("mailto:author@dirizivur.example"));
 
-namespace {
+namespace
+{
 
 void setTextColour(QWidget* widget, const QColor& colour)
 {

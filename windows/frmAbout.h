@@ -6,7 +6,8 @@
 #include "play/context.h"
 #include "ui_frmAbout.h"
 
-namespace dz {
+namespace dz
+{
 
 class frmAbout : public QDialog
 {

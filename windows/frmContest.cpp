@@ -7,9 +7,11 @@
 #include "play/pictures.h"
 #include "windows/contest_flag.h"
 
-namespace dz {
+namespace dz
+{
 
-namespace {
+namespace
+{
 
 // The scroll bar counts in twips, as the layout was drawn.
 constexpr int TwipsPerPixel = 15;

@@ -7,7 +7,8 @@
 #include "play/context.h"
 #include "ui_frmContest.h"
 
-namespace dz {
+namespace dz
+{
 
 class frmContest : public QWidget
 {

@@ -6,9 +6,11 @@
 #include "play/fonts.h"
 #include "scoring/points_table.h"
 
-namespace dz {
+namespace dz
+{
 
-namespace {
+namespace
+{
 
 // Rows as the table shows them, by the result words of the scoring rules.
 constexpr std::array<std::string_view, 3> RowOrder{"Win", "Lost", "Tie"};

@@ -8,7 +8,8 @@
 #include "play/context.h"
 #include "ui_frmScoring.h"
 
-namespace dz {
+namespace dz
+{
 
 class frmScoring : public QWidget
 {

@@ -5,9 +5,11 @@
 #include <QSaveFile>
 #include <optional>
 
-namespace dz {
+namespace dz
+{
 
-namespace {
+namespace
+{
 
 // Offsets into the file's bytes. Lines end in CRLF, LF or a lone CR.
 struct Line {

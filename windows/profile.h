@@ -7,7 +7,8 @@
 
 #include <QString>
 
-namespace dz {
+namespace dz
+{
 
 // Files beyond this size are read only this far and never rewritten.
 inline constexpr qint64 MaxProfileFileBytes = 1024 * 1024;

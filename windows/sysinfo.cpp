@@ -4,9 +4,11 @@
 #include "platform/dialogs.h"
 #include "platform/registry.h"
 
-namespace dz {
+namespace dz
+{
 
-namespace {
+namespace
+{
 
 const QString MsInfoKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
 const QString MsInfoPathValue = QStringLiteral("PATH");

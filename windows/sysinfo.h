@@ -5,7 +5,8 @@
 #include <QString>
 #include <QtGlobal>
 
-namespace dz {
+namespace dz
+{
 
 class Dialogs;
 class Desktop;

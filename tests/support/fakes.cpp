@@ -2,7 +2,8 @@
 
 #include <QtGlobal>
 
-namespace dz::test {
+namespace dz::test
+{
 
 int ScriptedDialogs::MsgBox(const QString& prompt, int style, const QString& title)
 {
