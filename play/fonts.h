@@ -1,4 +1,5 @@
-// The faces the windows were drawn for, with the installed faces closest to them.
+// The faces and text colours the windows were drawn with, and the installed faces
+// closest to those faces.
 #pragma once
 
 #include <QApplication>
@@ -37,6 +38,13 @@ inline QFont FormFont()
     QFont font = ArialFont(8, false);
     font.setFamilies(QStringList{QStringLiteral("MS Sans Serif")} + font.families());
     return font;
+}
+
+inline void SetTextColour(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
 }
 
 // Gives a window the form face. The program sets it for the whole application before

@@ -40,7 +40,7 @@ frmMain::frmMain(Context& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx)
     const QFont president = PresidentFont(9.75, false);
     for (QLabel* heading : {ui.Label7, ui.Label9}) {
         heading->setFont(president);
-        heading->setStyleSheet(QStringLiteral("color: rgb(128, 0, 0)"));
+        SetTextColour(heading, QColor(128, 0, 0));
     }
     for (QLabel* caption : {ui.Label1, ui.Label2, ui.Label3, ui.Label4, ui.Label5, ui.Label6})
         caption->adjustSize();

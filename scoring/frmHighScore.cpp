@@ -7,18 +7,6 @@
 namespace dz
 {
 
-namespace
-{
-
-void setTextColour(QLabel* label, const QColor& colour)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
-
-} // namespace
-
 frmHighScore::frmHighScore(Context&, QWidget* parent) : QWidget(parent, Qt::Window)
 {
     ui.setupUi(this);
@@ -27,12 +15,12 @@ frmHighScore::frmHighScore(Context&, QWidget* parent) : QWidget(parent, Qt::Wind
     setWindowIcon(AppIcon());
 
     ui.Label1->setFont(PresidentFont(20.25, true));
-    setTextColour(ui.Label1, QColor(128, 0, 0));
+    SetTextColour(ui.Label1, QColor(128, 0, 0));
     for (int place = 1; place <= 5; ++place) {
         for (QLabel* label : {lblName(place), lblScore(place)}) {
             label->setFont(PresidentFont(9.75, true));
             if (place == 1)
-                setTextColour(label, QColor(255, 0, 0));
+                SetTextColour(label, QColor(255, 0, 0));
         }
     }
 

@@ -3,9 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "engine/numbers.h"
+#include "platform/atomic_file.h"
 #include "platform/folders.h"
 
 namespace dz
@@ -176,17 +176,7 @@ bool WriteHighScores(const QString& filesFolder, const HighScoreList& list)
         content += entry.name.toUtf8() + "\r\n";
         content += NumberText(entry.score).toLatin1() + "\r\n";
     }
-    // Written beside the old file and renamed over it: a crash, a full disk or a kill
-    // midway leaves the old list whole.
-    QSaveFile file(HighScoreFilePath(filesFolder));
-    // Unbuffered: a buffered write that fails on flush still commits the cut-off file.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (file.write(content) != content.size() || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return WriteFileAtomically(HighScoreFilePath(filesFolder), content);
 }
 
 std::optional<QString> ReadStartupBestScore(const QString& filesFolder)

@@ -16,18 +16,6 @@ namespace dz
 const QUrl frmAbout::HomePage(QStringLiteral("https://www.dirizivur.example/"));
 const QUrl frmAbout::AuthorMail(QStringLiteral("mailto:author@dirizivur.example"));
 
-namespace
-{
-
-void setTextColour(QWidget* widget, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
-}
-
-} // namespace
-
 frmAbout::frmAbout(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
 {
     ui.setupUi(this);
@@ -37,13 +25,13 @@ frmAbout::frmAbout(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
     ui.picIcon->setPixmap(Picture(QStringLiteral("icon"), QSize(32, 32), dpr));
 
     ui.lblTitle->setFont(PresidentFont(20.25, true));
-    setTextColour(ui.lblTitle, QColor(128, 0, 0));
+    SetTextColour(ui.lblTitle, QColor(128, 0, 0));
     ui.lblVersion->setFont(ArialFont(9, true));
 
     const QCursor linkCursor(Picture(QStringLiteral("link-cursor"), QSize(32, 32), dpr),
                              LinkCursorHotSpot.x(), LinkCursorHotSpot.y());
     for (QLabel* link : {ui.lblEmail, ui.Label3}) {
-        setTextColour(link, QColor(0, 0, 255));
+        SetTextColour(link, QColor(0, 0, 255));
         link->setCursor(linkCursor);
         link->installEventFilter(this);
     }

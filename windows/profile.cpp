@@ -2,8 +2,9 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <optional>
+
+#include "platform/atomic_file.h"
 
 namespace dz
 {
@@ -229,16 +230,7 @@ bool WritePrivateProfileString(const QString& section, const QString& key, const
         updated += '[' + section.toUtf8() + ']' + eol + keyLine + eol;
     }
 
-    QSaveFile file(filePath);
-    // Unbuffered: a buffered write that fails only on the closing flush (a full disk)
-    // would still be committed, cut off, and reported as written.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (file.write(updated) != updated.size() || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return WriteFileAtomically(filePath, updated);
 }
 
 } // namespace dz
