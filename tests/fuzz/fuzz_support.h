@@ -2,27 +2,23 @@
 // that stops the process, so libFuzzer keeps the input and the replay test fails.
 #pragma once
 
-#include <QByteArray>
 #include <QFile>
-#include <QString>
 #include <QTemporaryDir>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+
+// FUZZ_CHECK(condition, detail) stops the process; detail is a QString built only then.
+#define FUZZ_CHECK(cond, detail)                                                                   \
+    ((cond) ? void()                                                                               \
+            : (std::fprintf(stderr, "%s:%d: broken: %s\n  %s\n", __FILE__, __LINE__, #cond,        \
+                            qUtf8Printable(detail)),                                               \
+               std::abort()))
 
 namespace dz::fuzz
 {
 
-// One empty folder for the whole process; every input rewrites the file in it.
-inline QString Folder()
-{
-    static QTemporaryDir dir;
-    if (!dir.isValid()) {
-        std::fprintf(stderr, "no scratch folder\n");
-        std::abort();
-    }
-    return dir.path();
-}
+// One folder for the whole process; every input rewrites the file in it.
+inline const QTemporaryDir Scratch;
 
 inline QByteArray ReadBytes(const QString& path)
 {
@@ -33,25 +29,8 @@ inline QByteArray ReadBytes(const QString& path)
 inline void WriteBytes(const QString& path, QByteArrayView bytes)
 {
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        f.write(bytes.data(), bytes.size()) != bytes.size()) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-        std::abort();
-    }
-}
-
-[[noreturn]] inline void Broken(const char* rule, const QString& detail, const char* file, int line)
-{
-    std::fprintf(stderr, "%s:%d: broken: %s\n  %s\n", file, line, rule,
-                 detail.toUtf8().constData());
-    std::abort();
+    FUZZ_CHECK(f.open(QIODevice::WriteOnly) && f.write(bytes.data(), bytes.size()) == bytes.size(),
+               QStringLiteral("cannot write ") + path);
 }
 
 } // namespace dz::fuzz
-
-// FUZZ_CHECK(condition, detail): detail is a QString built only on failure.
-#define FUZZ_CHECK(cond, detail)                                                                   \
-    do {                                                                                           \
-        if (!(cond))                                                                               \
-            ::dz::fuzz::Broken(#cond, (detail), __FILE__, __LINE__);                               \
-    } while (false)

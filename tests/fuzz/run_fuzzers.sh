@@ -11,40 +11,28 @@ if [ -z "${DZ_FUZZ_SECONDS:-}" ] && [ -z "${CI:-}" ]; then
     echo "fuzzing skipped (set DZ_FUZZ_SECONDS)"
     exit 0
 fi
-seconds=${DZ_FUZZ_SECONDS:-30}
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 build=$root/build/fuzz
-
 cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DBUILD_TESTING=ON -DDZ_FUZZ=ON >/dev/null
 cmake --build "$build" -j"$(nproc)" --target fuzz_highscores fuzz_profile
 
 # Every input rewrites a file: a memory-backed folder keeps that quick.
-if [ -w /dev/shm ]; then
-    export TMPDIR=/dev/shm
-fi
-export ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=1}
+[ -w /dev/shm ] && export TMPDIR=/dev/shm
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/tests/lsan.supp:print_suppressions=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 
 status=0
-# target, longest input: the high-score reader cuts lines at 4096 bytes, so it gets
-# room beyond that.
-for spec in highscores:12288 profile:4096; do
-    target=${spec%%:*}
-    work=$build/corpus/$target # inputs found on the way stay out of the sources
-    kept=$here/regressions/$target
-    mkdir -p "$work" "$kept"
-    echo "fuzzing $target for ${seconds}s"
-    if ! "$build/tests/fuzz/fuzz_$target" "$work" "$here/corpus/$target" "$kept" \
-        -max_total_time="$seconds" -max_len="${spec##*:}" -timeout=10 \
-        -artifact_prefix="$kept/" -print_final_stats=1 2>"$build/fuzz_$target.log"; then
-        tail -n 40 "$build/fuzz_$target.log"
-        echo "fuzz_$target broke; the input is kept in $kept"
-        status=1
-    else
-        grep -E '^stat::(number_of_executed_units|average_exec_per_sec|new_units_added)' "$build/fuzz_$target.log" || true
-    fi
+# The high-score reader cuts lines at 4096 bytes, so it gets longer inputs.
+for target in highscores:12288 profile:4096; do
+    name=${target%%:*} kept=$here/regressions/$name log=$build/fuzz_$name.log
+    mkdir -p "$build/corpus/$name" "$kept" # inputs found on the way stay out of the sources
+    echo "fuzzing $name for ${DZ_FUZZ_SECONDS:-30}s"
+    "$build/tests/fuzz/fuzz_$name" "$build/corpus/$name" "$here/corpus/$name" "$kept" \
+        -max_total_time="${DZ_FUZZ_SECONDS:-30}" -max_len="${target##*:}" -timeout=10 \
+        -artifact_prefix="$kept/" -print_final_stats=1 2>"$log" ||
+        { tail -n 40 "$log"; echo "fuzz_$name broke; the input is kept in $kept"; status=1; }
+    grep -E '^stat::(number_of_executed_units|new_units_added)' "$log" || true
 done
 exit $status
