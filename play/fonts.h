@@ -9,12 +9,18 @@
 namespace dz
 {
 
+// The families of `wanted` that are installed, in order (all of them when none is).
+// Naming a missing face costs the font database a fallback search at every use.
+QStringList InstalledFamilies(const QStringList& wanted);
+
 // "President" is rarely installed, so one chain of display faces stands in everywhere.
 inline QFont PresidentFont(double pointSize, bool bold)
 {
     QFont font;
-    font.setFamilies({QStringLiteral("President"), QStringLiteral("Liberation Serif"),
-                      QStringLiteral("DejaVu Serif")});
+    static const QStringList families =
+        InstalledFamilies({QStringLiteral("President"), QStringLiteral("Liberation Serif"),
+                           QStringLiteral("DejaVu Serif")});
+    font.setFamilies(families);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;
@@ -24,8 +30,10 @@ inline QFont PresidentFont(double pointSize, bool bold)
 inline QFont ArialFont(double pointSize, bool bold)
 {
     QFont font;
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("DejaVu Sans")});
+    static const QStringList families =
+        InstalledFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                           QStringLiteral("DejaVu Sans")});
+    font.setFamilies(families);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;
@@ -35,8 +43,12 @@ inline QFont ArialFont(double pointSize, bool bold)
 // Sans comes closest to its widths where that face is missing.
 inline QFont FormFont()
 {
-    QFont font = ArialFont(8, false);
-    font.setFamilies(QStringList{QStringLiteral("MS Sans Serif")} + font.families());
+    static const QStringList families =
+        InstalledFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
+                           QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont font;
+    font.setFamilies(families);
+    font.setPointSize(8);
     return font;
 }
 
