@@ -14,43 +14,14 @@ namespace dz
 QStringList InstalledFamilies(const QStringList& wanted);
 
 // "President" is rarely installed, so one chain of display faces stands in everywhere.
-inline QFont PresidentFont(double pointSize, bool bold)
-{
-    QFont font;
-    static const QStringList families =
-        InstalledFamilies({QStringLiteral("President"), QStringLiteral("Liberation Serif"),
-                           QStringLiteral("DejaVu Serif")});
-    font.setFamilies(families);
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    return font;
-}
+QFont PresidentFont(double pointSize, bool bold);
 
 // "Arial", or its metric twin Liberation Sans.
-inline QFont ArialFont(double pointSize, bool bold)
-{
-    QFont font;
-    static const QStringList families =
-        InstalledFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                           QStringLiteral("DejaVu Sans")});
-    font.setFamilies(families);
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    return font;
-}
+QFont ArialFont(double pointSize, bool bold);
 
 // Every window's controls were sized for the classic 8-point dialog face; Liberation
 // Sans comes closest to its widths where that face is missing.
-inline QFont FormFont()
-{
-    static const QStringList families =
-        InstalledFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial"),
-                           QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    QFont font;
-    font.setFamilies(families);
-    font.setPointSize(8);
-    return font;
-}
+QFont FormFont();
 
 inline void SetTextColour(QWidget* widget, const QColor& colour)
 {
