@@ -96,17 +96,6 @@ private slots:
         QCOMPARE(ui.lblCurrentScore->text(), QStringLiteral("0"));
     }
 
-    void occupiedCellOnlySoundsTheError()
-    {
-        GameRun run;
-        run.ctx.settings.SoundOn = true;
-        run.start();
-        run.click({5, 5});
-        QCOMPARE(run.window->board().picture(), QStringLiteral("...|.X.|..."));
-        QCOMPARE(run.ui().lblMove->text(), QStringLiteral("2"));
-        QCOMPARE(run.sound.played, (QStringList{"NewGame.Wav", "Error.Wav"}));
-    }
-
     void newGameMidGameKeepsTallies()
     {
         GameRun run;
