@@ -1,7 +1,7 @@
 #include "options/frmOptions.h"
 
-#include "play/fonts.h"
-#include "play/pictures.h"
+#include "kit/fonts.h"
+#include "kit/pictures.h"
 
 namespace dz
 {

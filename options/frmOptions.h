@@ -8,7 +8,7 @@
 
 #include <QDialog>
 
-#include "play/context.h"
+#include "kit/context.h"
 #include "ui_frmOptions.h"
 
 namespace dz

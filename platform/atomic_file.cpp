@@ -5,18 +5,21 @@
 namespace dz
 {
 
-bool WriteFileAtomically(const QString& path, const QByteArray& content)
+WriteResult WriteFileAtomically(const QString& path, const QByteArray& content)
 {
     QSaveFile file(path);
     // Unbuffered: a buffered write that fails only on the closing flush (a full disk)
     // would still be committed, cut off, and reported as written.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
+        return {file.errorString()};
     if (file.write(content) != content.size() || file.error() != QFileDevice::NoError) {
+        const QString why = file.errorString();
         file.cancelWriting();
-        return false;
+        return {why};
     }
-    return file.commit();
+    if (!file.commit())
+        return {file.errorString()};
+    return {};
 }
 
 } // namespace dz

@@ -8,7 +8,13 @@
 namespace dz
 {
 
-// False when nothing was replaced; the old file, if any, is then untouched.
-bool WriteFileAtomically(const QString& path, const QByteArray& content);
+// Why a file was not written, in words for the player; empty when it was.
+struct WriteResult {
+    QString failure;
+    bool ok() const { return failure.isEmpty(); }
+};
+
+// On failure the old file, if any, is untouched.
+WriteResult WriteFileAtomically(const QString& path, const QByteArray& content);
 
 } // namespace dz

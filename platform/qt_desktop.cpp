@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 
 namespace dz
 {
@@ -21,6 +22,25 @@ bool QtDesktop::isOrdinaryFile(const QString& path)
 {
     const QFileInfo info(path);
     return info.isFile() && !info.isHidden();
+}
+
+std::optional<RegistryValue> QtDesktop::registryValue(quint32 root, const QString& key,
+                                                      const QString& name)
+{
+    // Registry names ignore letter case.
+    if (root != HKEY_LOCAL_MACHINE ||
+        key.compare(QLatin1String("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"),
+                    Qt::CaseInsensitive) != 0 ||
+        name.compare(QLatin1String("PATH"), Qt::CaseInsensitive) != 0)
+        return std::nullopt;
+    for (const char* tool :
+         {"hardinfo2", "hardinfo", "kinfocenter", "gnome-system-monitor", "mate-system-monitor",
+          "plasma-systemmonitor", "xfce4-taskmanager", "lxtask"}) {
+        const QString path = QStandardPaths::findExecutable(QLatin1String(tool));
+        if (!path.isEmpty())
+            return RegistryValue{REG_SZ, path.toUtf8() + '\0'};
+    }
+    return std::nullopt;
 }
 
 } // namespace dz

@@ -1,4 +1,6 @@
-// The desktop services of the running session.
+// The desktop services of the running session. A system without a registry knows one
+// value: "PATH" under HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Shared Tools\MSINFO, the
+// first system-information program found on the search path.
 #pragma once
 
 #include "platform/desktop.h"
@@ -12,6 +14,8 @@ public:
     void openUrl(const QUrl& url) override;
     bool startDetached(const QString& program) override;
     bool isOrdinaryFile(const QString& path) override;
+    std::optional<RegistryValue> registryValue(quint32 root, const QString& key,
+                                               const QString& name) override;
 };
 
 } // namespace dz

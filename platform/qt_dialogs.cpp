@@ -6,12 +6,16 @@
 namespace dz
 {
 
-int QtDialogs::MsgBox(const QString& prompt, int style, const QString& title)
+int QtDialogs::MsgBox(QWidget* owner, const QString& prompt, int style, const QString& title)
 {
-    QMessageBox box(QMessageBox::NoIcon, title.isEmpty() ? AppTitle : title, prompt);
+    QMessageBox box(QMessageBox::NoIcon, title.isEmpty() ? AppTitle : title, prompt,
+                    QMessageBox::NoButton, owner);
+    box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
-    if (style & vbInformation)
+    if ((style & 0x70) == vbInformation)
         box.setIcon(QMessageBox::Information);
+    else if ((style & 0x70) == vbExclamation)
+        box.setIcon(QMessageBox::Warning);
     if ((style & 7) == vbYesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
@@ -22,9 +26,10 @@ int QtDialogs::MsgBox(const QString& prompt, int style, const QString& title)
     return vbOK;
 }
 
-QString QtDialogs::InputBox(const QString& prompt, const QString& title, const QString& defaultText)
+QString QtDialogs::InputBox(QWidget* owner, const QString& prompt, const QString& title,
+                            const QString& defaultText)
 {
-    QInputDialog dialog;
+    QInputDialog dialog(owner);
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setWindowTitle(title.isEmpty() ? AppTitle : title);
     dialog.setLabelText(prompt);

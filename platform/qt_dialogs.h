@@ -1,4 +1,5 @@
-// The real message box and input box, application-modal over whatever window is active.
+// The real message box and input box: application-modal, transient for their owner, and
+// showing every text as plain text.
 #pragma once
 
 #include "platform/dialogs.h"
@@ -9,8 +10,8 @@ namespace dz
 class QtDialogs : public Dialogs
 {
 public:
-    int MsgBox(const QString& prompt, int style, const QString& title) override;
-    QString InputBox(const QString& prompt, const QString& title,
+    int MsgBox(QWidget* owner, const QString& prompt, int style, const QString& title) override;
+    QString InputBox(QWidget* owner, const QString& prompt, const QString& title,
                      const QString& defaultText) override;
 };
 

@@ -1,17 +1,17 @@
 #include "play/frmMain.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QPointer>
 
 #include "engine/numbers.h"
 #include "engine/opponent.h"
+#include "kit/display_text.h"
+#include "kit/fonts.h"
+#include "kit/pictures.h"
+#include "kit/show_window.h"
 #include "options/frmOptions.h"
-#include "play/fonts.h"
-#include "play/pictures.h"
-#include "play/show_window.h"
 #include "scoring/highscore_window.h"
 #include "scoring/highscores.h"
 #include "scoring/score_rules.h"
@@ -27,6 +27,7 @@ frmMain::frmMain(Context& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx)
 {
     ui.setupUi(this);
     UseFormFont(this);
+    UsePlainText(this);
     setWindowIcon(AppIcon());
     imgBoard_ = {ui.imgBoard_1, ui.imgBoard_2, ui.imgBoard_3, ui.imgBoard_4, ui.imgBoard_5,
                  ui.imgBoard_6, ui.imgBoard_7, ui.imgBoard_8, ui.imgBoard_9};
@@ -86,9 +87,6 @@ frmMain::frmMain(Context& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx)
 
 void frmMain::Form_Load()
 {
-    // The whole path, however long: a cut one would point at the wrong folder.
-    WindowsFolder_ = ctx_.filesFolder;
-
     setCaption(ui.lblGame, QStringLiteral("0"));
     setCaption(ui.lblXWins, QStringLiteral("0"));
     setCaption(ui.lblOWins, QStringLiteral("0"));
@@ -98,16 +96,16 @@ void frmMain::Form_Load()
 
     NewGame();
 
-    if (const auto best = ReadStartupBestScore(WindowsFolder_))
+    if (const auto best = ReadStartupBestScore(ctx_.filesFolder))
         ui.lblHighScore->setText(*best);
 
-    if (!ReadDoNotShow(WindowsFolder_))
+    if (!ReadDoNotShow(ctx_.filesFolder))
         ShowModeless<frmContest>(ctx_);
 }
 
 void frmMain::NewGame()
 {
-    QDir::setCurrent(ctx_.programFolder);
+    SetCurrentFolder(ctx_.programFolder);
     ctx_.PlaySoundEffect(QStringLiteral("NewGame.Wav"));
     MoveNumber_ = 1;
     showWhoTurn(Piece::X);
@@ -137,7 +135,7 @@ void frmMain::imgBoard_Click(qint16& Index)
         return;
 
     if (MoveNumber_ % 2 == 0 && ctx_.settings.OnePlayer) {
-        qint16 reply = qint16(ComputerMove(ctx_.settings.Level, board_, MoveNumber_, *ctx_.random));
+        qint16 reply = qint16(ComputerMove(ctx_.settings.Level, board_, MoveNumber_, ctx_.random));
         if (reply != 0)
             imgBoard_Click(reply);
     }
@@ -160,7 +158,7 @@ void frmMain::CheckGame()
 void frmMain::TieGame()
 {
     ctx_.PlaySoundEffect(QStringLiteral("TieGame.Wav"));
-    ctx_.MsgBox(QStringLiteral("Yeap, another game for the cats!"), vbInformation,
+    ctx_.MsgBox(this, QStringLiteral("Yeap, another game for the cats!"), vbInformation,
                 QStringLiteral("Tie Game"));
     RaiseCounter(ui.lblTie);
     UpdateScore(QStringLiteral("Tie"));
@@ -175,13 +173,14 @@ void frmMain::AnnounceWinner()
     const QString winner = QStringLiteral("We have a Winner");
     if (ctx_.settings.OnePlayer) {
         if (xWon)
-            ctx_.MsgBox(QStringLiteral("Congradulations you won!"), vbInformation, winner);
+            ctx_.MsgBox(this, QStringLiteral("Congradulations you won!"), vbInformation, winner);
         else
-            ctx_.MsgBox(QStringLiteral("The computer has defeated you!"), vbInformation,
+            ctx_.MsgBox(this, QStringLiteral("The computer has defeated you!"), vbInformation,
                         QStringLiteral("You have faced Defeat"));
         UpdateScore(xWon ? QStringLiteral("Win") : QStringLiteral("Lost"));
     } else {
-        ctx_.MsgBox(xWon ? QStringLiteral("Player X Wins!") : QStringLiteral("Player O Wins!"),
+        ctx_.MsgBox(this,
+                    xWon ? QStringLiteral("Player X Wins!") : QStringLiteral("Player O Wins!"),
                     vbInformation, winner);
     }
     RaiseCounter(xWon ? ui.lblXWins : ui.lblOWins);
@@ -190,12 +189,12 @@ void frmMain::AnnounceWinner()
 
 void frmMain::AskPlayAgain()
 {
-    if (ctx_.MsgBox(QStringLiteral("Do you care to play again?"), vbYesNo,
+    if (ctx_.MsgBox(this, QStringLiteral("Do you care to play again?"), vbYesNo,
                     QStringLiteral("Play Again?")) == vbYes) {
         NewGame();
         return;
     }
-    UpdateHighScores(ctx_, ui.lblCurrentScore->text());
+    UpdateHighScores(ctx_, this, ui.lblCurrentScore->text());
     Unload();
 }
 
@@ -328,7 +327,7 @@ void frmMain::mnuEnterTheDraw_Click()
 
 void frmMain::cmdQuit_Click()
 {
-    UpdateHighScores(ctx_, ui.lblCurrentScore->text());
+    UpdateHighScores(ctx_, this, ui.lblCurrentScore->text());
     Unload();
 }
 void frmMain::mnuFileExit_Click()

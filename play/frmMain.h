@@ -7,7 +7,7 @@
 #include <array>
 
 #include "engine/board.h"
-#include "play/context.h"
+#include "kit/context.h"
 #include "ui_frmMain.h"
 
 class QLabel;
@@ -78,7 +78,6 @@ private:
     qint16 MoveNumber_ = 0;
     Piece whoTurn_ = Piece::X;
     bool unloaded_ = false;
-    QString WindowsFolder_;
 };
 
 } // namespace dz

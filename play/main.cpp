@@ -1,15 +1,14 @@
 // Starts the program: the real services, the files and program folders, the main window.
 #include <QApplication>
 
+#include "kit/fonts.h"
+#include "kit/pictures.h"
 #include "platform/canberra_sound.h"
 #include "platform/folders.h"
 #include "platform/qt_desktop.h"
 #include "platform/qt_dialogs.h"
 #include "platform/random.h"
-#include "platform/registry.h"
-#include "play/fonts.h"
 #include "play/frmMain.h"
-#include "play/pictures.h"
 
 int main(int argc, char* argv[])
 {
@@ -24,16 +23,7 @@ int main(int argc, char* argv[])
     dz::CanberraSound sound;
     dz::ClockRandom random;
     dz::QtDesktop desktop;
-    dz::SystemRegistry registry;
-
-    dz::Context ctx;
-    ctx.dialogs = &dialogs;
-    ctx.sound = &sound;
-    ctx.random = &random;
-    ctx.desktop = &desktop;
-    ctx.registry = &registry;
-    ctx.filesFolder = dz::DefaultFilesFolder();
-    ctx.programFolder = dz::ProgramFolder();
+    dz::Context ctx{dialogs, sound, random, desktop, dz::DefaultFilesFolder(), dz::ProgramFolder()};
 
     (new dz::frmMain(ctx))->show();
     const int rc = app.exec();

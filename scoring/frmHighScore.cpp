@@ -1,8 +1,9 @@
 #include "scoring/frmHighScore.h"
 
 #include "engine/numbers.h"
-#include "play/fonts.h"
-#include "play/pictures.h"
+#include "kit/display_text.h"
+#include "kit/fonts.h"
+#include "kit/pictures.h"
 
 namespace dz
 {
@@ -11,6 +12,7 @@ frmHighScore::frmHighScore(Context&, QWidget* parent) : QWidget(parent, Qt::Wind
 {
     ui.setupUi(this);
     UseFormFont(this);
+    UsePlainText(this);
     setFixedSize(291, 225);
     setWindowIcon(AppIcon());
 
@@ -31,7 +33,7 @@ void frmHighScore::fill(const HighScoreList& list)
 {
     for (int place = 1; place <= 5; ++place) {
         const HighScoreEntry& entry = list[place - 1];
-        lblName(place)->setText(entry.name);
+        lblName(place)->setText(DisplayText(NameText(entry.name)));
         lblName(place)->adjustSize();
         lblScore(place)->setText(NumberText(entry.score));
         lblScore(place)->adjustSize();

@@ -3,7 +3,7 @@
 
 #include <QWidget>
 
-#include "play/context.h"
+#include "kit/context.h"
 #include "scoring/highscores.h"
 #include "ui_frmHighScore.h"
 

@@ -72,7 +72,7 @@ private:
 };
 
 // Cuts an over-long line to MaxFieldBytes, never inside a character.
-QString DecodeField(QByteArray bytes)
+QByteArray CutField(QByteArray bytes)
 {
     if (bytes.size() > MaxFieldBytes) {
         bytes.truncate(MaxFieldBytes);
@@ -84,42 +84,42 @@ QString DecodeField(QByteArray bytes)
         if (bytes.size() - lead < needed)
             bytes.truncate(lead);
     }
-    return QString::fromUtf8(bytes);
+    return bytes;
 }
 
-QString SkipLeadingBlanks(const QString& text)
+QByteArray SkipLeadingBlanks(const QByteArray& text)
 {
     qsizetype i = 0;
-    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
         ++i;
     return text.mid(i);
 }
 
 // A name is the whole line: a comma in a typed name must not shift the entries below.
-QString NameField(const QByteArray& line)
+QByteArray NameField(const QByteArray& line)
 {
-    return SkipLeadingBlanks(DecodeField(line));
+    return SkipLeadingBlanks(CutField(line));
 }
 
 // A score ends at its line end or at a comma.
 QString ScoreField(const QByteArray& line)
 {
-    const QString text = SkipLeadingBlanks(DecodeField(line));
-    const qsizetype comma = text.indexOf(u',');
-    return comma < 0 ? text : text.left(comma);
+    const QByteArray text = SkipLeadingBlanks(CutField(line));
+    const qsizetype comma = text.indexOf(',');
+    return QString::fromUtf8(comma < 0 ? text : text.left(comma));
 }
 
 // Only a regular file counts: a folder or a pipe of that name is no high-score file.
-std::optional<QString> ExistingFile(const QString& filesFolder)
+std::optional<QString> ExistingFile(const Folder& filesFolder)
 {
-    const QString path = FindFileCaseBlind(filesFolder, FileName);
+    const QString path = FindFileCaseBlind(filesFolder.path(), FileName);
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return std::nullopt;
     return path;
 }
 
 // Up to `count` lines of the file; nullopt when there is no readable file.
-std::optional<QList<QByteArray>> ReadLines(const QString& filesFolder, int count)
+std::optional<QList<QByteArray>> ReadLines(const Folder& filesFolder, int count)
 {
     const std::optional<QString> path = ExistingFile(filesFolder);
     if (!path)
@@ -138,6 +138,12 @@ std::optional<QList<QByteArray>> ReadLines(const QString& filesFolder, int count
     return lines;
 }
 
+QString HighScoreFilePath(const Folder& filesFolder)
+{
+    const QString found = FindFileCaseBlind(filesFolder.path(), FileName);
+    return found.isEmpty() ? filesFolder.filePath(FileName) : found;
+}
+
 } // namespace
 
 HighScoreList DefaultHighScores()
@@ -145,13 +151,20 @@ HighScoreList DefaultHighScores()
     return HighScoreList{};
 }
 
-QString HighScoreFilePath(const QString& filesFolder)
+QString NameText(const QByteArray& name)
 {
-    const QString found = FindFileCaseBlind(filesFolder, FileName);
-    return found.isEmpty() ? QDir(filesFolder).filePath(FileName) : found;
+    return QString::fromUtf8(name);
 }
 
-HighScoreList ReadHighScores(const QString& filesFolder)
+QByteArray NameBytes(const QString& typed)
+{
+    QString name = typed;
+    name.remove(u'\r');
+    name.remove(u'\n');
+    return name.toUtf8();
+}
+
+HighScoreList ReadHighScores(const Folder& filesFolder)
 {
     HighScoreList list = DefaultHighScores();
     const std::optional<QList<QByteArray>> lines = ReadLines(filesFolder, FileLines);
@@ -167,19 +180,19 @@ HighScoreList ReadHighScores(const QString& filesFolder)
     return list;
 }
 
-bool WriteHighScores(const QString& filesFolder, const HighScoreList& list)
+WriteResult WriteHighScores(const Folder& filesFolder, const HighScoreList& list)
 {
-    if (!QDir().mkpath(filesFolder.isEmpty() ? QStringLiteral(".") : filesFolder))
-        return false;
+    if (!QDir().mkpath(filesFolder.path()))
+        return {QStringLiteral("the folder cannot be made")};
     QByteArray content;
     for (const HighScoreEntry& entry : list) {
-        content += entry.name.toUtf8() + "\r\n";
+        content += entry.name + "\r\n";
         content += NumberText(entry.score).toLatin1() + "\r\n";
     }
     return WriteFileAtomically(HighScoreFilePath(filesFolder), content);
 }
 
-std::optional<QString> ReadStartupBestScore(const QString& filesFolder)
+std::optional<QString> ReadStartupBestScore(const Folder& filesFolder)
 {
     const std::optional<QList<QByteArray>> lines = ReadLines(filesFolder, 2);
     if (!lines || lines->size() < 2)
@@ -209,21 +222,21 @@ HighScoreList InsertHighScore(const HighScoreList& list, int place, const HighSc
     return result;
 }
 
-HighScoreList UpdateHighScoreList(const QString& filesFolder, double currentScore, Dialogs& dialogs)
+QString NamePromptTitle(int place)
+{
+    return place == int(HighScoreList().size()) - 1 ? QStringLiteral("I Need Your Name")
+                                                    : QStringLiteral("I need your name");
+}
+
+SavedHighScores SaveHighScore(const Folder& filesFolder, const std::optional<HighScoreEntry>& entry)
 {
     HighScoreList list = ReadHighScores(filesFolder);
-    if (const std::optional<int> place = PlaceFor(list, currentScore)) {
-        const QString title = *place == int(list.size()) - 1 ? QStringLiteral("I Need Your Name")
-                                                             : QStringLiteral("I need your name");
-        QString name = dialogs.InputBox(
-            QStringLiteral("You made the highscore list!  What's your name?"), title, QString());
-        // One line per name, or every entry below would shift.
-        name.remove(u'\r');
-        name.remove(u'\n');
-        list = InsertHighScore(list, *place, {name, currentScore});
+    if (entry) {
+        if (const std::optional<int> place = PlaceFor(list, entry->score))
+            list = InsertHighScore(list, *place, *entry);
     }
-    WriteHighScores(filesFolder, list); // a failed write is not the player's concern
-    return list;
+    const WriteResult written = WriteHighScores(filesFolder, list);
+    return {written.ok() ? list : ReadHighScores(filesFolder), written};
 }
 
 } // namespace dz

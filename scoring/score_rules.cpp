@@ -1,7 +1,8 @@
 #include "scoring/score_rules.h"
 
+#include <array>
+
 #include "engine/numbers.h"
-#include "scoring/points_table.h"
 
 namespace dz
 {
@@ -9,27 +10,40 @@ namespace dz
 namespace
 {
 
-bool same(const QString& text, std::string_view word)
-{
-    return text == QLatin1String(word.data(), static_cast<qsizetype>(word.size()));
-}
+constexpr std::array<const char*, 4> Levels{"Easy", "Moderate", "Hard", "Unbeatable"};
+
+struct PointsRow {
+    const char* result;
+    std::array<double, 4> points; // by level, in the order of Levels
+};
+
+constexpr std::array<PointsRow, 3> PointsTable{{
+    {"Lost", {-1, -2, -3, -3}},
+    {"Win", {0.5, 2, 3, 100}},
+    {"Tie", {-0.5, 0, 0, 0.5}},
+}};
 
 } // namespace
+
+std::optional<double> Points(const QString& result, const QString& level)
+{
+    for (const PointsRow& row : PointsTable) {
+        if (result != QLatin1String(row.result))
+            continue;
+        for (size_t column = 0; column < Levels.size(); ++column) {
+            if (level == QLatin1String(Levels[column]))
+                return row.points[column];
+        }
+    }
+    return std::nullopt;
+}
 
 void UpdateScore(const QString& result, const QString& level, QString& currentScoreText,
                  QString& highScoreText)
 {
-    for (const PointsRow& row : PointsTable) {
-        if (!same(result, row.result))
-            continue;
-        for (size_t column = 0; column < Levels.size(); ++column) {
-            if (same(level, Levels[column])) {
-                // Rewritten even for 0 points, so the text always reads in plain form.
-                currentScoreText = NumberText(TextNumber(currentScoreText) + row.points[column]);
-            }
-        }
-        break;
-    }
+    // Rewritten even for 0 points, so the text always reads in plain form.
+    if (const std::optional<double> points = Points(result, level))
+        currentScoreText = NumberText(TextNumber(currentScoreText) + *points);
 
     // An empty best score (an empty line in the high-score file) is no number to
     // compare with: the current score takes its place first.

@@ -2,7 +2,6 @@
 
 #include <QDir>
 
-#include "platform/folders.h"
 #include "windows/profile.h"
 
 namespace dz
@@ -14,29 +13,30 @@ namespace
 const QString Section = QStringLiteral("Contest");
 const QString Key = QStringLiteral("Show");
 
-// A file the user renamed to other letter case still counts.
-QString settingsFile(const QString& filesFolder)
-{
-    const QString found = FindFileCaseBlind(filesFolder, SettingsFileName);
-    return found.isEmpty() ? QDir(filesFolder).filePath(SettingsFileName) : found;
-}
-
 } // namespace
 
-bool ReadDoNotShow(const QString& filesFolder)
+// A file the user renamed to other letter case still counts.
+QString SettingsFilePath(const Folder& filesFolder)
+{
+    const QString found = FindFileCaseBlind(filesFolder.path(), SettingsFileName);
+    return found.isEmpty() ? filesFolder.filePath(SettingsFileName) : found;
+}
+
+bool ReadDoNotShow(const Folder& filesFolder)
 {
     // Six characters of room hold five of the value; the first four decide.
     const QString stored = GetPrivateProfileString(Section, Key, QStringLiteral("False"), 6,
-                                                   settingsFile(filesFolder));
+                                                   SettingsFilePath(filesFolder));
     return stored.left(4) == QStringLiteral("True");
 }
 
-void WriteDoNotShow(const QString& filesFolder, bool ticked)
+WriteResult WriteDoNotShow(const Folder& filesFolder, bool ticked)
 {
-    QDir().mkpath(filesFolder);
-    WritePrivateProfileString(Section, Key,
-                              ticked ? QStringLiteral("True") : QStringLiteral("False"),
-                              settingsFile(filesFolder));
+    if (!QDir().mkpath(filesFolder.path()))
+        return {QStringLiteral("the folder cannot be made")};
+    return WritePrivateProfileString(Section, Key,
+                                     ticked ? QStringLiteral("True") : QStringLiteral("False"),
+                                     SettingsFilePath(filesFolder));
 }
 
 } // namespace dz

@@ -4,17 +4,22 @@
 
 #include <QString>
 
+#include "platform/atomic_file.h"
+#include "platform/folders.h"
+
 namespace dz
 {
 
 inline const QString SettingsFileName = QStringLiteral("DirIziVur.ini");
 
+// The settings file: an existing one in any letter case, else where it is to be made.
+QString SettingsFilePath(const Folder& filesFolder);
+
 // True when the stored value starts with "True" (letter case significant): a missing
 // file, section or key, "true" and "False" all leave the notice showing.
-bool ReadDoNotShow(const QString& filesFolder);
+bool ReadDoNotShow(const Folder& filesFolder);
 
-// Stores "True" or "False", creating the folder and the file when missing. A failed
-// write is ignored: the next start reads what was there before.
-void WriteDoNotShow(const QString& filesFolder, bool ticked);
+// Stores "True" or "False", creating the folder and the file when missing.
+WriteResult WriteDoNotShow(const Folder& filesFolder, bool ticked);
 
 } // namespace dz

@@ -4,10 +4,8 @@
 #include <QMouseEvent>
 #include <algorithm>
 
-#include "platform/desktop.h"
-#include "platform/registry.h"
-#include "play/fonts.h"
-#include "play/pictures.h"
+#include "kit/fonts.h"
+#include "kit/pictures.h"
 #include "windows/sysinfo.h"
 
 namespace dz
@@ -57,22 +55,18 @@ void frmAbout::cmdOK_Click()
 
 void frmAbout::cmdSysInfo_Click()
 {
-    if (ctx_.registry && ctx_.desktop)
-        StartSysInfo(*ctx_.registry, *ctx_.desktop, *ctx_.dialogs);
-    else
-        ctx_.MsgBox(SysInfoUnavailable);
+    if (!StartSysInfo(ctx_.desktop))
+        ctx_.MsgBox(this, SysInfoUnavailable);
 }
 
 void frmAbout::Label3_Click()
 {
-    if (ctx_.desktop)
-        ctx_.desktop->openUrl(HomePage);
+    ctx_.desktop.openUrl(HomePage);
 }
 
 void frmAbout::lblEmail_Click()
 {
-    if (ctx_.desktop)
-        ctx_.desktop->openUrl(AuthorMail);
+    ctx_.desktop.openUrl(AuthorMail);
 }
 
 // A click is a left press and release on the same label.

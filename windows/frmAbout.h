@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "play/context.h"
+#include "kit/context.h"
 #include "ui_frmAbout.h"
 
 namespace dz

@@ -3,8 +3,9 @@
 #include <algorithm>
 
 #include "engine/numbers.h"
-#include "play/fonts.h"
-#include "play/pictures.h"
+#include "kit/background.h"
+#include "kit/fonts.h"
+#include "kit/pictures.h"
 #include "windows/contest_flag.h"
 
 namespace dz
@@ -50,7 +51,14 @@ void frmContest::VScroll_Change(int value)
 
 void frmContest::cmdOK_Click()
 {
-    WriteDoNotShow(ctx_.filesFolder, ui.chkDoNotShow->isChecked());
+    const bool ticked = ui.chkDoNotShow->isChecked();
+    const WriteResult written =
+        AwayFromInterface([&] { return WriteDoNotShow(ctx_.filesFolder, ticked); });
+    if (!written.ok())
+        ctx_.MsgBox(this,
+                    QStringLiteral("Your choice could not be saved in \u201c%1\u201d: %2.")
+                        .arg(SettingsFilePath(ctx_.filesFolder), written.failure),
+                    vbExclamation);
     close();
 }
 

@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "play/context.h"
+#include "kit/context.h"
 #include "ui_frmContest.h"
 
 namespace dz

@@ -1,10 +1,12 @@
 #include "windows/frmScoring.h"
 
+#include <QFontMetrics>
 #include <QPainter>
+#include <array>
 
 #include "engine/numbers.h"
-#include "play/fonts.h"
-#include "scoring/points_table.h"
+#include "kit/fonts.h"
+#include "scoring/score_rules.h"
 
 namespace dz
 {
@@ -12,44 +14,36 @@ namespace dz
 namespace
 {
 
-// Rows as the table shows them, by the result words of the scoring rules.
-constexpr std::array<std::string_view, 3> RowOrder{"Win", "Lost", "Tie"};
-
-const PointsRow& rowFor(std::string_view result)
-{
-    for (const PointsRow& row : PointsTable) {
-        if (row.result == result)
-            return row;
-    }
-    Q_UNREACHABLE();
-}
-
-QString text(std::string_view s)
-{
-    return QString::fromLatin1(s.data(), qsizetype(s.size()));
-}
+constexpr std::array<const char*, 4> Levels{"Easy", "Moderate", "Hard", "Unbeatable"};
+// The rows by the words the scoring rules take, and as the table names them.
+constexpr std::array<std::pair<const char*, const char*>, 3> Results{
+    {{"Win", "Win"}, {"Lost", "Loss"}, {"Tie", "Tie"}}};
 
 // Layout of the picture, in device-independent pixels.
-constexpr int GridLeft = 6;
 constexpr int GridTop = 36;
-constexpr int LabelWidth = 44;
-constexpr int LevelWidth = 66;
 constexpr int RowHeight = 25;
-constexpr int GridWidth = LabelWidth + LevelWidth * int(Levels.size());
-constexpr int GridHeight = RowHeight * (int(RowOrder.size()) + 1);
+constexpr int Margin = 6;
 
-QRect cellRect(int row, int column)
+// The left edge of each column and the right edge of the last: the columns share the
+// width left over by their widest texts evenly.
+std::array<int, frmScoring::Columns + 1> ColumnEdges()
 {
-    const int left = column == 0 ? GridLeft : GridLeft + LabelWidth + LevelWidth * (column - 1);
-    const int width = column == 0 ? LabelWidth : LevelWidth;
-    return QRect(left, GridTop + RowHeight * row, width, RowHeight);
-}
-
-QFont tableFont(bool bold)
-{
-    QFont font = ArialFont(8, bold);
-    font.setPixelSize(11); // the picture is drawn in pixels
-    return font;
+    std::array<int, frmScoring::Columns> need{};
+    int total = 0;
+    for (int column = 0; column < frmScoring::Columns; ++column) {
+        for (int row = 0; row < frmScoring::Rows; ++row) {
+            const QFontMetrics metrics(frmScoring::CellFont(row, column));
+            need[column] = std::max(need[column],
+                                    metrics.horizontalAdvance(frmScoring::CellText(row, column)));
+        }
+        total += need[column];
+    }
+    const int width = frmScoring::PictureSize.width() - 2 * Margin;
+    const int spare = std::max(0, width - total) / frmScoring::Columns;
+    std::array<int, frmScoring::Columns + 1> edges{Margin};
+    for (int column = 0; column < frmScoring::Columns; ++column)
+        edges[column + 1] = edges[column] + need[column] + spare;
+    return edges;
 }
 
 void drawHeading(QPainter& painter)
@@ -65,7 +59,9 @@ void drawHeading(QPainter& painter)
 
 void drawGrid(QPainter& painter)
 {
-    const QRect outer(GridLeft, GridTop, GridWidth, GridHeight);
+    const auto edges = ColumnEdges();
+    const QRect outer(edges.front(), GridTop, edges.back() - edges.front(),
+                      RowHeight * frmScoring::Rows);
     // Filled rectangles rather than lines stay crisp at any pixel ratio.
     const auto frame = [&](const QRect& r) {
         painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), Qt::black);
@@ -75,29 +71,11 @@ void drawGrid(QPainter& painter)
     };
     frame(outer);
     frame(outer.adjusted(2, 2, -2, -2));
-    for (int row = 1; row <= int(RowOrder.size()); ++row)
-        painter.fillRect(QRect(outer.left() + 2, cellRect(row, 0).top(), outer.width() - 4, 1),
+    for (int row = 1; row < frmScoring::Rows; ++row)
+        painter.fillRect(QRect(outer.left() + 2, GridTop + RowHeight * row, outer.width() - 4, 1),
                          Qt::black);
-    for (int column = 1; column <= int(Levels.size()); ++column)
-        painter.fillRect(QRect(cellRect(0, column).left(), outer.top() + 2, 1, outer.height() - 4),
-                         Qt::black);
-}
-
-void drawCells(QPainter& painter)
-{
-    painter.setPen(Qt::black);
-    painter.setFont(tableFont(true));
-    for (int column = 1; column <= int(Levels.size()); ++column)
-        painter.drawText(cellRect(0, column), Qt::AlignCenter, text(Levels[column - 1]));
-    for (int row = 1; row <= int(RowOrder.size()); ++row) {
-        const PointsRow& points = rowFor(RowOrder[row - 1]);
-        painter.setFont(tableFont(true));
-        painter.drawText(cellRect(row, 0), Qt::AlignCenter, text(points.label));
-        painter.setFont(tableFont(false));
-        for (int column = 1; column <= int(Levels.size()); ++column)
-            painter.drawText(cellRect(row, column), Qt::AlignCenter,
-                             frmScoring::PointsText(points.points[column - 1]));
-    }
+    for (int column = 1; column < frmScoring::Columns; ++column)
+        painter.fillRect(QRect(edges[column], outer.top() + 2, 1, outer.height() - 4), Qt::black);
 }
 
 } // namespace
@@ -107,12 +85,33 @@ frmScoring::frmScoring(Context&, QWidget* parent) : QWidget(parent)
     ui.setupUi(this);
     setFixedSize(size());
     ui.Image1->setPixmap(TablePicture(devicePixelRatioF()));
-    connect(ui.cmdOK, &QPushButton::clicked, this, &frmScoring::cmdOK_Click);
+    connect(ui.cmdOK, &QPushButton::clicked, this, &QWidget::close);
 }
 
-QString frmScoring::PointsText(double points)
+QString frmScoring::CellText(int row, int column)
 {
+    if (row == 0)
+        return column == 0 ? QString() : QLatin1String(Levels[column - 1]);
+    const auto& [result, label] = Results[row - 1];
+    if (column == 0)
+        return QLatin1String(label);
+    const double points =
+        Points(QLatin1String(result), QLatin1String(Levels[column - 1])).value_or(0);
     return (points > 0 ? QStringLiteral("+") : QString()) + NumberText(points);
+}
+
+QRect frmScoring::CellRect(int row, int column)
+{
+    const auto edges = ColumnEdges();
+    return QRect(edges[column], GridTop + RowHeight * row, edges[column + 1] - edges[column],
+                 RowHeight);
+}
+
+QFont frmScoring::CellFont(int row, int column)
+{
+    QFont font = ArialFont(8, row == 0 || column == 0);
+    font.setPixelSize(11); // the picture is drawn in pixels
+    return font;
 }
 
 QPixmap frmScoring::TablePicture(qreal devicePixelRatio)
@@ -124,13 +123,14 @@ QPixmap frmScoring::TablePicture(qreal devicePixelRatio)
     painter.setRenderHint(QPainter::TextAntialiasing);
     drawHeading(painter);
     drawGrid(painter);
-    drawCells(painter);
+    painter.setPen(Qt::black);
+    for (int row = 0; row < Rows; ++row) {
+        for (int column = 0; column < Columns; ++column) {
+            painter.setFont(CellFont(row, column));
+            painter.drawText(CellRect(row, column), Qt::AlignCenter, CellText(row, column));
+        }
+    }
     return picture;
-}
-
-void frmScoring::cmdOK_Click()
-{
-    close();
 }
 
 } // namespace dz

@@ -196,8 +196,8 @@ QString GetPrivateProfileString(const QString& section, const QString& key,
     return cutTo(defaultValue, size);
 }
 
-bool WritePrivateProfileString(const QString& section, const QString& key, const QString& value,
-                               const QString& filePath)
+WriteResult WritePrivateProfileString(const QString& section, const QString& key,
+                                      const QString& value, const QString& filePath)
 {
     QByteArray data;
     const QFileInfo info(filePath);
@@ -205,7 +205,7 @@ bool WritePrivateProfileString(const QString& section, const QString& key, const
         // Whatever cannot be read whole is left alone rather than replaced by a stub.
         auto old = readBounded(filePath, MaxProfileFileBytes + 1);
         if (!old || old->size() > MaxProfileFileBytes)
-            return false;
+            return {QStringLiteral("the file cannot be read whole")};
         data = std::move(*old);
     }
 
@@ -216,7 +216,7 @@ bool WritePrivateProfileString(const QString& section, const QString& key, const
     if (loc.keyFound) {
         const qsizetype length = loc.valueEnd - loc.valueStart;
         if (unquoted(QByteArrayView(data).sliced(loc.valueStart, length)) == value)
-            return true;
+            return {};
         updated.replace(loc.valueStart, length, value.toUtf8());
     } else if (loc.sectionFound) {
         const Line& after = loc.lastLine;

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include "platform/atomic_file.h"
+
 namespace dz
 {
 
@@ -22,8 +24,8 @@ QString GetPrivateProfileString(const QString& section, const QString& key,
 // Stores value under `key` in the first `section`, adding the key at the end of the
 // section, the section at the end of the file or the file (CRLF line ends) as needed.
 // The file is replaced atomically and not at all when it already holds the value.
-// Returns false when nothing could be written; the old file is then untouched.
-bool WritePrivateProfileString(const QString& section, const QString& key, const QString& value,
-                               const QString& filePath);
+// On failure the old file is untouched.
+WriteResult WritePrivateProfileString(const QString& section, const QString& key,
+                                      const QString& value, const QString& filePath);
 
 } // namespace dz

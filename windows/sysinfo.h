@@ -3,14 +3,11 @@
 #pragma once
 
 #include <QString>
-#include <QtGlobal>
+
+#include "platform/desktop.h"
 
 namespace dz
 {
-
-class Dialogs;
-class Desktop;
-class Registry;
 
 inline const QString SysInfoUnavailable =
     QStringLiteral("System Information Is Unavailable At This Time");
@@ -18,10 +15,10 @@ inline const QString SysInfoUnavailable =
 // Reads value SubKeyRef of key KeyName under KeyRoot into KeyVal as text: REG_SZ without
 // its final NUL, REG_DWORD as unsigned decimal; other types leave KeyVal as passed.
 // False (KeyVal empty) when the key or value is missing, longer than 1024 bytes or empty.
-bool GetKeyValue(Registry& registry, quint32 KeyRoot, const QString& KeyName,
+bool GetKeyValue(Desktop& desktop, quint32 KeyRoot, const QString& KeyName,
                  const QString& SubKeyRef, QString& KeyVal);
 
-// Starts the tool, or tells the user it is unavailable.
-void StartSysInfo(Registry& registry, Desktop& desktop, Dialogs& dialogs);
+// Starts the tool; false when it is unavailable, which the caller tells the user.
+bool StartSysInfo(Desktop& desktop);
 
 } // namespace dz

@@ -78,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const auto others = Others(rest.toByteArray(), path);
     // A refused write leaves the file alone, and only what a file cannot hold is refused.
-    const bool written = dz::WritePrivateProfileString(section, key, value, path);
+    const bool written = dz::WritePrivateProfileString(section, key, value, path).ok();
     FUZZ_CHECK(written || (dz::fuzz::ReadBytes(path) == rest && !Storable(section, key, value)),
                what);
     if (!written || !Storable(section, key, value))

@@ -1,14 +1,12 @@
 #include "support/fakes.h"
 
-#include <QtGlobal>
-
 namespace dz::test
 {
 
-int ScriptedDialogs::MsgBox(const QString& prompt, int style, const QString& title)
+int ScriptedDialogs::MsgBox(QWidget* owner, const QString& prompt, int style, const QString& title)
 {
     const ShownMessage m{QStringLiteral("msgbox"), prompt, title.isEmpty() ? AppTitle : title,
-                         style};
+                         style, owner};
     shown.append(m);
     if (onShow)
         onShow(m);
@@ -17,9 +15,10 @@ int ScriptedDialogs::MsgBox(const QString& prompt, int style, const QString& tit
     return style == vbYesNo ? vbYes : vbOK;
 }
 
-QString ScriptedDialogs::InputBox(const QString& prompt, const QString& title, const QString&)
+QString ScriptedDialogs::InputBox(QWidget* owner, const QString& prompt, const QString& title,
+                                  const QString&)
 {
-    const ShownMessage m{QStringLiteral("inputbox"), prompt, title, 0};
+    const ShownMessage m{QStringLiteral("inputbox"), prompt, title, 0, owner};
     shown.append(m);
     if (onShow)
         onShow(m);
@@ -28,11 +27,25 @@ QString ScriptedDialogs::InputBox(const QString& prompt, const QString& title, c
 
 double ScriptedRandom::Rnd()
 {
-    ++draws;
     // A dry script would spin the opponent's retry loops forever: stop loudly instead.
     if (fractions.isEmpty())
-        qFatal("random script ran dry after %d draws", draws);
+        qFatal("random script ran dry");
     return fractions.takeFirst();
+}
+
+std::optional<RegistryValue> FakeDesktop::registryValue(quint32 root, const QString& key,
+                                                        const QString& name)
+{
+    const auto it = values.constFind(key + u'|' + name);
+    if (root != HKEY_LOCAL_MACHINE || it == values.cend())
+        return std::nullopt;
+    return *it;
+}
+
+bool FakeDesktop::answer(const QString& call, const QString& path)
+{
+    calls << call + path;
+    return present.contains(path);
 }
 
 } // namespace dz::test

@@ -1,13 +1,14 @@
 // Fakes for the platform services: dialogs answered from a script, random fractions
-// from a list, sounds recorded instead of played.
+// from a list, sounds recorded instead of played, a desktop that records its calls.
 #pragma once
 
 #include <QList>
-#include <QString>
+#include <QMap>
 #include <QStringList>
 #include <functional>
 
 #include "engine/random_source.h"
+#include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "platform/sound.h"
 
@@ -19,21 +20,19 @@ struct ShownMessage {
     QString prompt;
     QString title;
     int style = 0;
+    QWidget* owner = nullptr;
     bool operator==(const ShownMessage&) const = default;
 };
 
 // Answers message boxes and input boxes from queues and records what was shown.
-// An unscripted message box answers vbOK for style 0/64 and vbYes for style 4;
-// an unscripted input box answers an empty text.
+// An unscripted message box answers vbOK, or vbYes for a question; an unscripted input
+// box an empty text.
 class ScriptedDialogs : public Dialogs
 {
 public:
-    int MsgBox(const QString& prompt, int style, const QString& title) override;
-    QString InputBox(const QString& prompt, const QString& title,
+    int MsgBox(QWidget* owner, const QString& prompt, int style, const QString& title) override;
+    QString InputBox(QWidget* owner, const QString& prompt, const QString& title,
                      const QString& defaultText) override;
-
-    void answerNext(int answer) { answers.append(answer); }
-    void typeNext(const QString& text) { inputs.append(text); }
 
     QList<int> answers;
     QStringList inputs;
@@ -51,7 +50,6 @@ public:
 
     QList<double> fractions;
     int reseeds = 0;
-    int draws = 0;
 };
 
 class RecordingSound : public SoundPlayer
@@ -59,6 +57,20 @@ class RecordingSound : public SoundPlayer
 public:
     void play(const QString& fileName) override { played.append(fileName); }
     QStringList played;
+};
+
+// Records "open URL", "start PROGRAM" and "test PATH"; only paths in `present` exist and
+// start; the registry holds `values`, by "key|value name".
+struct FakeDesktop : Desktop {
+    void openUrl(const QUrl& url) override { calls << "open " + url.toString(); }
+    bool startDetached(const QString& program) override { return answer("start ", program); }
+    bool isOrdinaryFile(const QString& path) override { return answer("test ", path); }
+    std::optional<RegistryValue> registryValue(quint32 root, const QString& key,
+                                               const QString& name) override;
+    bool answer(const QString& call, const QString& path);
+
+    QStringList calls, present;
+    QMap<QString, RegistryValue> values;
 };
 
 } // namespace dz::test

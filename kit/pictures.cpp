@@ -1,4 +1,4 @@
-#include "play/pictures.h"
+#include "kit/pictures.h"
 
 #include <QIconEngine>
 #include <QPainter>

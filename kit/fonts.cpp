@@ -1,4 +1,4 @@
-#include "play/fonts.h"
+#include "kit/fonts.h"
 
 #include <QFontDatabase>
 
