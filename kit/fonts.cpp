@@ -7,12 +7,19 @@ namespace dz
 
 QStringList InstalledFamilies(const QStringList& wanted)
 {
-    QStringList installed;
+    // One list of every installed family, matched without regard to letter case: asking
+    // the database for each family in turn costs a fontconfig substitution apiece.
+    static const QStringList installed = QFontDatabase::families();
+    QStringList found;
     for (const QString& family : wanted) {
-        if (QFontDatabase::hasFamily(family))
-            installed << family;
+        for (const QString& name : installed) {
+            if (name.compare(family, Qt::CaseInsensitive) == 0) {
+                found << name;
+                break;
+            }
+        }
     }
-    return installed.isEmpty() ? wanted : installed;
+    return found.isEmpty() ? wanted : found;
 }
 
 namespace

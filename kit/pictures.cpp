@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPixmapCache>
 #include <QSvgRenderer>
+#include <memory>
 
 namespace dz
 {
@@ -16,9 +17,18 @@ QString ResourcePath(const QString& name)
     return QStringLiteral(":/pictures/%1.svg").arg(name);
 }
 
-// Renders the picture at a size when that size is first asked for. Creating a window
-// takes a handful of sizes of its icon (and of the application's); rendering every
-// usual size up front, twice, was the largest cost of start-up.
+QPixmap Render(QSvgRenderer& renderer, QSize size, qreal devicePixelRatio)
+{
+    QPixmap pixmap(size * devicePixelRatio);
+    pixmap.fill(Qt::transparent);
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    QPainter painter(&pixmap);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    return pixmap;
+}
+
+// Renders the picture at a size when that size is first asked for, from one parse of
+// its SVG shared by every copy of the icon: the window system asks for several sizes.
 class SvgIconEngine final : public QIconEngine
 {
 public:
@@ -26,25 +36,32 @@ public:
 
     QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override
     {
-        // Shared by all icons of this picture: the application's and each window's.
         const QString key =
             QStringLiteral("dz-icon/%1/%2x%3").arg(name_).arg(size.width()).arg(size.height());
         QPixmap rendered;
         if (!QPixmapCache::find(key, &rendered)) {
-            rendered = Picture(name_, size, 1.0);
+            rendered = Render(renderer(), size, 1.0);
             QPixmapCache::insert(key, rendered);
         }
         return rendered;
     }
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override
     {
-        QSvgRenderer(ResourcePath(name_)).render(painter, rect);
+        renderer().render(painter, rect);
     }
     QIconEngine* clone() const override { return new SvgIconEngine(*this); }
     QString key() const override { return QStringLiteral("dz-svg"); }
 
 private:
+    QSvgRenderer& renderer()
+    {
+        if (!renderer_)
+            renderer_ = std::make_shared<QSvgRenderer>(ResourcePath(name_));
+        return *renderer_;
+    }
+
     QString name_;
+    std::shared_ptr<QSvgRenderer> renderer_;
 };
 
 } // namespace
@@ -52,12 +69,7 @@ private:
 QPixmap Picture(const QString& name, QSize size, qreal devicePixelRatio)
 {
     QSvgRenderer renderer(ResourcePath(name));
-    QPixmap pixmap(size * devicePixelRatio);
-    pixmap.fill(Qt::transparent);
-    pixmap.setDevicePixelRatio(devicePixelRatio);
-    QPainter painter(&pixmap);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    return pixmap;
+    return Render(renderer, size, devicePixelRatio);
 }
 
 QIcon AppIcon()

@@ -1,7 +1,6 @@
 #include "options/frmOptions.h"
 
 #include "kit/fonts.h"
-#include "kit/pictures.h"
 
 namespace dz
 {
@@ -10,7 +9,6 @@ frmOptions::frmOptions(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ct
 {
     ui.setupUi(this);
     setFixedSize(308, 173);
-    setWindowIcon(AppIcon());
     UseFormFont(this);
 
     connect(ui.cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);

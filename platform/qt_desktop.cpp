@@ -1,6 +1,5 @@
 #include "platform/qt_desktop.h"
 
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -8,14 +7,31 @@
 namespace dz
 {
 
+namespace
+{
+
+// Started on its own, with nothing of its output on the game's terminal.
+bool StartQuietly(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    return !program.isEmpty() && process.startDetached();
+}
+
+} // namespace
+
 void QtDesktop::openUrl(const QUrl& url)
 {
-    QDesktopServices::openUrl(url);
+    // The desktop's own opener; without one, a link fails silently.
+    StartQuietly(QStandardPaths::findExecutable(QStringLiteral("xdg-open")), {url.toString()});
 }
 
 bool QtDesktop::startDetached(const QString& program)
 {
-    return !program.isEmpty() && QProcess::startDetached(program, {});
+    return StartQuietly(program, {});
 }
 
 bool QtDesktop::isOrdinaryFile(const QString& path)

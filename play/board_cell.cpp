@@ -1,5 +1,6 @@
 #include "play/board_cell.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace dz
@@ -25,3 +26,8 @@ void BoardCell::paintEvent(QPaintEvent*)
 }
 
 } // namespace dz
+
+void dz::BoardCell::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    event->accept();
+}

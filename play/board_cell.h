@@ -18,6 +18,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override;
+    // The second press of a double-click is no second click: it would land on the piece
+    // the first one placed.
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     QPixmap picture_;

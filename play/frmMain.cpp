@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QPointer>
+#include <QTimer>
+#include <utility>
 
 #include "engine/numbers.h"
 #include "engine/opponent.h"
@@ -28,15 +30,8 @@ frmMain::frmMain(Context& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx)
     ui.setupUi(this);
     UseFormFont(this);
     UsePlainText(this);
-    setWindowIcon(AppIcon());
     imgBoard_ = {ui.imgBoard_1, ui.imgBoard_2, ui.imgBoard_3, ui.imgBoard_4, ui.imgBoard_5,
                  ui.imgBoard_6, ui.imgBoard_7, ui.imgBoard_8, ui.imgBoard_9};
-
-    const qreal dpr = qApp->devicePixelRatio();
-    pictures_[int(Piece::X)] = Picture(QStringLiteral("x"), {57, 57}, dpr);
-    pictures_[int(Piece::O)] = Picture(QStringLiteral("o"), {57, 49}, dpr);
-    ui.imgPiece_1->setPixmap(pictures_[int(Piece::X)]);
-    ui.imgPiece_2->setPixmap(pictures_[int(Piece::O)]);
 
     const QFont president = PresidentFont(9.75, false);
     for (QLabel* heading : {ui.Label7, ui.Label9}) {
@@ -212,6 +207,22 @@ void frmMain::Unload()
     close();
 }
 
+void frmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (std::exchange(shown_, true))
+        return;
+    // Once the window is on screen: the icon is no part of the first sight of it, and a
+    // notice that opened first must not stay hidden beneath it.
+    QTimer::singleShot(0, this, [] {
+        QApplication::setWindowIcon(AppIcon());
+        if (frmContest* notice = OpenWindow<frmContest>()) {
+            notice->raise();
+            notice->activateWindow();
+        }
+    });
+}
+
 void frmMain::closeEvent(QCloseEvent* event)
 {
     if (!unloaded_) {
@@ -234,18 +245,31 @@ QString PieceName(Piece piece)
 
 } // namespace
 
+const QPixmap& frmMain::picture(Piece piece)
+{
+    QPixmap& rendered = pictures_[int(piece)];
+    if (rendered.isNull() && piece != Piece::Blank) {
+        // Rendered when first shown: O is not needed before the first window is.
+        const bool x = piece == Piece::X;
+        rendered = Picture(x ? QStringLiteral("x") : QStringLiteral("o"),
+                           x ? QSize(57, 57) : QSize(57, 49), devicePixelRatioF());
+        (x ? ui.imgPiece_1 : ui.imgPiece_2)->setPixmap(rendered);
+    }
+    return rendered;
+}
+
 void frmMain::setCell(int cell, Piece piece)
 {
     board_.place(cell, piece);
     BoardCell* image = imgBoard_[size_t(cell - 1)];
-    image->setPicture(pictures_[int(piece)]);
+    image->setPicture(picture(piece));
     image->setAccessibleName(tr("Cell %1, %2").arg(cell).arg(PieceName(piece)));
 }
 
 void frmMain::showWhoTurn(Piece piece)
 {
     whoTurn_ = piece;
-    ui.imgWhoTurn->setPixmap(pictures_[int(piece)]);
+    ui.imgWhoTurn->setPixmap(picture(piece));
     ui.imgWhoTurn->setAccessibleName(tr("%1 to move").arg(PieceName(piece)));
 }
 

@@ -42,6 +42,7 @@ signals:
     void unloadedWindow();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override; // Form_Unload
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -53,6 +54,7 @@ private:
     void AskPlayAgain();
     void UpdateScore(const QString& result);
     void Unload();
+    const QPixmap& picture(Piece piece);
     void setCell(int cell, Piece piece);
     void showWhoTurn(Piece piece);
     static void RaiseCounter(QLabel* label);
@@ -78,6 +80,7 @@ private:
     qint16 MoveNumber_ = 0;
     Piece whoTurn_ = Piece::X;
     bool unloaded_ = false;
+    bool shown_ = false;
 };
 
 } // namespace dz

@@ -1,9 +1,10 @@
 // Starts the program: the real services, the files and program folders, the main window.
 #include <QApplication>
+#include <optional>
 
 #include "kit/fonts.h"
-#include "kit/pictures.h"
 #include "platform/canberra_sound.h"
+#include "platform/display_guard.h"
 #include "platform/folders.h"
 #include "platform/qt_desktop.h"
 #include "platform/qt_dialogs.h"
@@ -12,11 +13,12 @@
 
 int main(int argc, char* argv[])
 {
+    std::optional<dz::DisplayGuard> guard(std::in_place);
     QApplication app(argc, argv);
+    guard.reset();
     QApplication::setApplicationName(QStringLiteral("DirIziVur"));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
     QApplication::setDesktopFileName(QStringLiteral("example.dirizivur.DirIziVur"));
-    QApplication::setWindowIcon(dz::AppIcon());
     QApplication::setFont(dz::FormFont());
 
     dz::QtDialogs dialogs;

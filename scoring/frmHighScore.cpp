@@ -3,7 +3,6 @@
 #include "engine/numbers.h"
 #include "kit/display_text.h"
 #include "kit/fonts.h"
-#include "kit/pictures.h"
 
 namespace dz
 {
@@ -14,7 +13,6 @@ frmHighScore::frmHighScore(Context&, QWidget* parent) : QWidget(parent, Qt::Wind
     UseFormFont(this);
     UsePlainText(this);
     setFixedSize(291, 225);
-    setWindowIcon(AppIcon());
 
     ui.Label1->setFont(PresidentFont(20.25, true));
     SetTextColour(ui.Label1, QColor(128, 0, 0));
