@@ -24,6 +24,8 @@ bool breaksRow(char16_t c)
 
 QString DisplayText(const QString& text)
 {
+    if (text.isEmpty())
+        return text;
     QString shown;
     shown.reserve(qMin(text.size(), MaxShown) + 3);
     shown += QChar(0x2068); // first strong isolate

@@ -1,6 +1,5 @@
 #include "play/board_cell.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 
 namespace dz
@@ -27,7 +26,7 @@ void BoardCell::paintEvent(QPaintEvent*)
 
 } // namespace dz
 
-void dz::BoardCell::mouseDoubleClickEvent(QMouseEvent* event)
+void dz::BoardCell::mouseDoubleClickEvent(QMouseEvent*)
 {
-    event->accept();
+    // Deliberately empty: the base class would take the press for a new click.
 }

@@ -31,6 +31,7 @@ bool dz::test::Register(const char* name, std::function<QObject*()> make)
 
 int main(int argc, char* argv[])
 {
+
     QCoreApplication::setAttribute(Qt::AA_Use96Dpi, true);
     App app(argc, argv);
     const auto test = argc > 1 ? Tests().find(argv[1]) : Tests().end();
