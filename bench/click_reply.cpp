@@ -23,12 +23,9 @@ int main(int argc, char* argv[])
     dz::test::ScriptedDialogs dialogs; // unscripted: OK, and Yes to play again
     dz::test::RecordingSound sound;
     dz::ClockRandom random;
-    dz::Context ctx;
-    ctx.dialogs = &dialogs;
-    ctx.sound = &sound;
-    ctx.random = &random;
-    ctx.filesFolder = dir.path();
-    ctx.programFolder = dir.path();
+    dz::test::FakeDesktop desktop;
+    dz::Context ctx{dialogs, sound, random, desktop, dz::Folder::fromPath(dir.path()),
+                    dz::Folder::fromPath(dir.path())};
     ctx.settings.OnePlayer = true;
     // Keep the contest notice away: only the main window is measured.
     QFile ini(dir.path() + "/DirIziVur.ini");

@@ -10,15 +10,13 @@
 // FUZZ_CHECK(condition, detail) stops the process; detail is a QString built only then.
 #define FUZZ_CHECK(cond, detail)                                                                   \
     ((cond) ? void()                                                                               \
-            : (std::fprintf(stderr, "%s:%d: broken: %s\n  %s\n", __FILE__, __LINE__, #cond,        \
-                            qUtf8Printable(detail)),                                               \
+            : (std::fprintf(stderr, "broken: %s\n  %s\n", #cond, qUtf8Printable(detail)),          \
                std::abort()))
 
 namespace dz::fuzz
 {
 
-// One folder for the whole process; every input rewrites the file in it.
-inline const QTemporaryDir Scratch;
+inline const QTemporaryDir Scratch; // one folder; every input rewrites the file in it
 
 inline QByteArray ReadBytes(const QString& path)
 {
@@ -30,7 +28,7 @@ inline void WriteBytes(const QString& path, QByteArrayView bytes)
 {
     QFile f(path);
     FUZZ_CHECK(f.open(QIODevice::WriteOnly) && f.write(bytes.data(), bytes.size()) == bytes.size(),
-               QStringLiteral("cannot write ") + path);
+               path);
 }
 
 } // namespace dz::fuzz

@@ -1,31 +1,17 @@
 // Random play through the real main window: clicks on any cell, settings changed
-// mid-game (directly and through the options dialog), new games, secondary windows
-// opened and closed, runs ended every way there is. After every step the window must
-// still tell the truth about the run. Every draw comes from DZ_SOAK_SEED (printed);
-// DZ_SOAK_STEPS sets the length.
+// mid-game, new games, secondary windows opened and closed, runs ended every way there
+// is. After every step the window must still tell the truth about the run. Every draw
+// comes from DZ_SOAK_SEED (printed); DZ_SOAK_STEPS sets the length.
 #include <QAccessible>
 #include <QPushButton>
-#include <QTimer>
 #include <cmath>
 #include <memory>
 #include <random>
 
 #include "engine/numbers.h"
-#include "kit/show_window.h"
-#include "options/frmOptions.h"
 #include "platform/random.h"
 #include "support/game_run.h"
 #include "support/test_main.h"
-
-namespace
-{
-
-// The messages that end a game, by the tally they add to: X wins, O wins, ties.
-const QStringList Results[] = {{"Congradulations you won!", "Player X Wins!"},
-                               {"The computer has defeated you!", "Player O Wins!"},
-                               {"Yeap, another game for the cats!"}};
-
-} // namespace
 
 class TestSoak : public QObject
 {
@@ -37,22 +23,35 @@ private slots:
         const quint64 steps = qEnvironmentVariable("DZ_SOAK_STEPS", "4000").toULongLong();
         qInfo("soak: seed %llu, %llu steps (DZ_SOAK_SEED, DZ_SOAK_STEPS)", seed, steps);
         rng_.seed(seed);
-        computer_ = std::make_unique<dz::ClockRandom>([n = seed]() mutable { return n++; });
+        dz::ClockRandom computer([n = seed]() mutable { return n++; });
         QStringList trail; // the last steps, for the report
         for (quint64 i = 1; i <= steps && broken_.isEmpty(); ++i) {
+            if (run_ && (!run_->window || run_->window->unloaded()))
+                run_.reset(); // the run has ended
+            if (!run_) {
+                run_ = std::make_unique<dz::test::GameRun>(below(2), &computer);
+                run_->dialogs.onShow = [this](const dz::test::ShownMessage& m) { onMessage(m); };
+                tally_ = {0, 0, 0, 1};
+                run_->start();
+            }
             trail = trail.mid(trail.size() > 20 ? 1 : 0) << QString::number(i) + ": " + step();
             dz::test::GameRun::settle();
-            check();
+            QStringList kinds; // at most one window of each kind shown
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->isVisible())
+                    kinds << w->metaObject()->className();
+            expect(kinds.removeDuplicates() == 0, "two windows of a kind: " + kinds.join(' '));
+            if (run_->window && !run_->window->unloaded())
+                check({});
         }
         QVERIFY2(broken_.isEmpty(), qPrintable(QStringLiteral("seed %1: %2\nlast steps:\n%3")
                                                    .arg(seed)
-                                                   .arg(broken_, trail.join(u'\n'))));
+                                                   .arg(broken_, trail.join('\n'))));
         QVERIFY(games_ > int(steps / 40)); // the dice did reach the end of games
     }
 
 private:
     int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
-    template <class T> T oneOf(const QList<T>& list) { return list[below(int(list.size()))]; }
     void expect(bool holds, const QString& why)
     {
         if (!holds && broken_.isEmpty())
@@ -61,64 +60,52 @@ private:
 
     QString step()
     {
-        if (run_ && (!run_->window || run_->window->unloaded()))
-            run_.reset(); // the run has ended
-        if (!run_) {
-            run_ = std::make_unique<dz::test::GameRun>(below(2), computer_.get());
-            run_->dialogs.onShow = [this](const dz::test::ShownMessage& m) { onMessage(m); };
-            tally_ = {0, 0, 0, 1, 0};
-            run_->start();
-            return "start";
-        }
         auto& ui = run_->ui();
         const int pick = below(1000); // mostly clicks, so that games run to their end
-        if (pick < 850) {
+        if (pick < 860) {
             const int cell = 1 + below(9);
             run_->click({cell});
             return QStringLiteral("click %1").arg(cell);
         }
-        if (pick < 880) {
-            run_->ctx.settings = {below(5) < 3, oneOf<QString>({"", "Easy", "Moderate", "Hard",
-                                                                "Unbeatable", "easy"}),
-                                  below(3) == 0};
+        if (pick < 900) {
+            const QString levels[] = {"", "Easy", "Moderate", "Hard", "Unbeatable", "easy"};
+            run_->ctx.settings = {below(5) < 3, levels[below(6)], below(3) == 0};
             return "set " + run_->ctx.settings.Level;
         }
-        if (pick < 900)
-            return options();
-        if (pick < 915) {
+        if (pick < 920) {
             ++tally_[3];
             below(2) ? ui.mnuNew->trigger() : ui.cmdNew->click();
             return "new game";
         }
-        if (pick < 950) {
-            auto* action = oneOf<QAction*>(
-                {ui.mnuHelpAbout, ui.mnuOptionsHighScore, ui.mnuHelpScoring, ui.mnuEnterTheDraw});
-            action->trigger();
-            return action->objectName();
-        }
-        if (pick < 995) { // a secondary window, by OK or by its close box
-            QWidgetList open = QApplication::topLevelWidgets();
-            open.removeIf([&](QWidget* w) { return !w->isVisible() || w == run_->window; });
-            if (open.isEmpty())
-                return "nothing to close";
-            QWidget* w = oneOf(open);
+        QAction* open[] = {ui.mnuHelpAbout, ui.mnuOptionsHighScore, ui.mnuHelpScoring,
+                           ui.mnuEnterTheDraw};
+        if (pick < 950)
+            return open[below(4)]->trigger(), "open a window";
+        QWidgetList shown = QApplication::topLevelWidgets();
+        shown.removeIf([&](QWidget* w) { return !w->isVisible() || w == run_->window; });
+        if (pick < 995 && !shown.isEmpty()) { // by OK or by its close box
+            QWidget* w = shown[below(int(shown.size()))];
             auto* ok = w->findChild<QPushButton*>("cmdOK");
             below(4) && ok ? ok->click() : void(w->close());
             return "close " + w->objectName();
         }
         const int way = below(3);
-        way == 0 ? ui.mnuFileExit->trigger() : way == 1 ? ui.cmdQuit->click() : void(run_->window->close());
+        way == 0   ? ui.mnuFileExit->trigger()
+        : way == 1 ? ui.cmdQuit->click()
+                   : void(run_->window->close());
         return QStringLiteral("end the run, way %1").arg(way);
     }
 
     void onMessage(const dz::test::ShownMessage& m)
     {
-        checkWindow(m.prompt);
+        check(m.prompt);
+        const QStringList results[] = {{"Congradulations you won!", "Player X Wins!"},
+                                       {"The computer has defeated you!", "Player O Wins!"},
+                                       {"Yeap, another game for the cats!"}};
         for (int result = 0; result < 3; ++result)
-            tally_[result] += Results[result].contains(m.prompt);
-        if (m.prompt == QLatin1String("Do you care to play again?")) {
+            tally_[result] += results[result].contains(m.prompt);
+        if (m.title == QLatin1String("Play Again?")) {
             ++games_;
-            ++tally_[4];
             const bool again = below(25) > 0;
             run_->dialogs.answers << (again ? dz::vbYes : dz::vbNo);
             tally_[3] += again;
@@ -127,26 +114,16 @@ private:
         }
     }
 
-    void check()
-    {
-        QStringList kinds; // at most one window of each kind shown
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible())
-                kinds << w->metaObject()->className();
-        expect(kinds.removeDuplicates() == 0, "two windows of a kind among " + kinds.join(' '));
-        if (run_ && run_->window && !run_->window->unloaded())
-            checkWindow({});
-    }
-
     // The window against the log of messages; `up` is the message on screen, if any.
-    void checkWindow(const QString& up)
+    void check(const QString& up)
     {
         const auto& u = run_->ui();
         const int move = run_->window->MoveNumber(), pieces = run_->window->board().pieces();
         const QString at = QStringLiteral(" at move %1 %2").arg(move).arg(up);
         expect(pieces == move - 1 && u.lblMove->text() == QString::number(move),
                QStringLiteral("%1 pieces, lblMove %2").arg(pieces).arg(u.lblMove->text()) + at);
-        const QString side = QAccessible::queryAccessibleInterface(u.imgWhoTurn)->text(QAccessible::Name);
+        const QString side =
+            QAccessible::queryAccessibleInterface(u.imgWhoTurn)->text(QAccessible::Name);
         expect(side.startsWith(move % 2 ? 'X' : 'O'), side + at);
         for (const QLabel* l : {u.lblCurrentScore, u.lblHighScore}) // in half points
             expect(dz::IsNumberText(l->text()) && std::fmod(dz::TextNumber(l->text()) * 2, 1) == 0,
@@ -154,49 +131,19 @@ private:
         if (!up.isEmpty())
             return; // the tallies are due once the message is answered
         expect(move >= 1 && move <= 9, "a decided board waits for input" + at);
-        const QString shown = QStringLiteral("%1 %2 %3 %4")
-                                  .arg(u.lblXWins->text(), u.lblOWins->text(), u.lblTie->text(),
-                                       u.lblGame->text());
-        const QString logged =
-            QStringLiteral("%1 %2 %3 %4").arg(tally_[0]).arg(tally_[1]).arg(tally_[2]).arg(tally_[3]);
+        const QString shown = u.lblXWins->text() + ' ' + u.lblOWins->text() + ' ' +
+                              u.lblTie->text() + ' ' + u.lblGame->text();
+        const QString logged = QStringLiteral("%1 %2 %3 %4")
+                                   .arg(tally_[0])
+                                   .arg(tally_[1])
+                                   .arg(tally_[2])
+                                   .arg(tally_[3]);
         expect(shown == logged, "X O ties game: " + shown + "; the log says " + logged);
     }
 
-    // The modal dialog is answered from inside its own loop: random clicks, then OK or
-    // Cancel; the settings take what was clicked, or nothing.
-    QString options()
-    {
-        const dz::Settings before = run_->ctx.settings;
-        dz::Settings chosen{true, QStringLiteral("Unbeatable"), true}; // as the dialog opens
-        bool ok = false;
-        QTimer::singleShot(0, run_->window, [&] {
-            auto* dlg = qobject_cast<dz::frmOptions*>(QApplication::activeModalWidget());
-            for (int n = below(4); n > 0; --n) {
-                const QString name = oneOf<QString>({"optPlayer1", "optPlayer2", "optEasy",
-                                                     "optHard", "optUnbeatable", "chkSound"});
-                QTest::mouseClick(dlg->findChild<QAbstractButton*>(name), Qt::LeftButton);
-                if (name == "chkSound")
-                    chosen.SoundOn = !chosen.SoundOn;
-                else if (name.startsWith("optPlayer"))
-                    chosen.OnePlayer = name.endsWith('1');
-                else
-                    chosen.Level = name.mid(3);
-            }
-            ok = below(10) < 7;
-            dlg->findChild<QPushButton*>(ok ? "cmdOK" : "cmdCancel")->click();
-        });
-        run_->ui().mnuOptionsOptions->trigger();
-        const dz::Settings want = ok ? chosen : before, now = run_->ctx.settings;
-        expect(now.OnePlayer == want.OnePlayer && now.Level == want.Level &&
-                   now.SoundOn == want.SoundOn && !dz::OpenWindow<dz::frmOptions>(),
-               "options dialog left " + now.Level);
-        return ok ? "options OK" : "options Cancel";
-    }
-
     std::mt19937_64 rng_;
-    std::unique_ptr<dz::ClockRandom> computer_;
     std::unique_ptr<dz::test::GameRun> run_;
-    std::array<int, 5> tally_{}; // X wins, O wins, ties, games started, games finished
+    std::array<int, 4> tally_{}; // X wins, O wins, ties, games started
     QString broken_;             // the first rule broken
     int games_ = 0;              // over all runs
 };
