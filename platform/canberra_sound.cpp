@@ -6,9 +6,11 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
+#include <dlfcn.h>
 #include <mutex>
 #include <optional>
 #include <sys/stat.h>
+#include <type_traits>
 #include <unistd.h>
 
 namespace dz
@@ -45,52 +47,75 @@ void Finished(ca_context*, uint32_t id, int, void* data)
     }
 }
 
-// One context, opened at the first sound and used by the worker alone.
+// The few functions used, looked up in the library loaded at the first sound.
 class Canberra
 {
 public:
+    bool load()
+    {
+        void* lib = dlopen("libcanberra.so.0", RTLD_NOW | RTLD_LOCAL);
+        const auto find = [lib](auto& fn, const char* name) {
+            fn = reinterpret_cast<std::remove_reference_t<decltype(fn)>>(dlsym(lib, name));
+            return fn != nullptr;
+        };
+        return lib && find(create_, "ca_context_create") && find(destroy_, "ca_context_destroy") &&
+               find(changeProps_, "ca_context_change_props") &&
+               find(playFull_, "ca_context_play_full") && find(cancel_, "ca_context_cancel") &&
+               find(propsCreate_, "ca_proplist_create") &&
+               find(propsDestroy_, "ca_proplist_destroy") && find(propsSet_, "ca_proplist_sets");
+    }
+
     ~Canberra()
     {
         if (context_)
-            ca_context_destroy(context_);
+            destroy_(context_);
     }
 
     // Cuts sound `previous` and starts `path` as sound `id`; false when nothing plays.
     bool play(unsigned previous, unsigned id, const QByteArray& path, void* shared)
     {
         if (!context_) {
-            if (ca_context_create(&context_) != CA_SUCCESS) {
+            if (create_(&context_) != CA_SUCCESS) {
                 context_ = nullptr;
                 return false;
             }
-            ca_context_change_props(context_, CA_PROP_APPLICATION_NAME, "Tarn's DirIziVur",
-                                    CA_PROP_APPLICATION_ID, "example.dirizivur.DirIziVur", nullptr);
+            changeProps_(context_, CA_PROP_APPLICATION_NAME, "Tarn's DirIziVur",
+                         CA_PROP_APPLICATION_ID, "example.dirizivur.DirIziVur", nullptr);
         }
         if (previous)
-            ca_context_cancel(context_, previous);
+            cancel_(context_, previous);
         ca_proplist* props = nullptr;
-        if (ca_proplist_create(&props) != CA_SUCCESS)
+        if (propsCreate_(&props) != CA_SUCCESS)
             return false;
         struct stat file;
         if (stat(path.constData(), &file) == 0 && S_ISREG(file.st_mode)) {
-            ca_proplist_sets(props, CA_PROP_MEDIA_FILENAME, path.constData());
-            ca_proplist_sets(props, CA_PROP_CANBERRA_CACHE_CONTROL, "never");
+            propsSet_(props, CA_PROP_MEDIA_FILENAME, path.constData());
+            propsSet_(props, CA_PROP_CANBERRA_CACHE_CONTROL, "never");
         } else {
-            ca_proplist_sets(props, CA_PROP_EVENT_ID, "bell");
+            propsSet_(props, CA_PROP_EVENT_ID, "bell");
         }
-        ca_proplist_sets(props, CA_PROP_MEDIA_ROLE, "event");
-        const int rc = ca_context_play_full(context_, id, props, &Finished, shared);
-        ca_proplist_destroy(props);
+        propsSet_(props, CA_PROP_MEDIA_ROLE, "event");
+        const int rc = playFull_(context_, id, props, &Finished, shared);
+        propsDestroy_(props);
         return rc == CA_SUCCESS;
     }
 
 private:
     ca_context* context_ = nullptr;
+    decltype(&ca_context_create) create_ = nullptr;
+    decltype(&ca_context_destroy) destroy_ = nullptr;
+    decltype(&ca_context_change_props) changeProps_ = nullptr;
+    decltype(&ca_context_play_full) playFull_ = nullptr;
+    decltype(&ca_context_cancel) cancel_ = nullptr;
+    decltype(&ca_proplist_create) propsCreate_ = nullptr;
+    decltype(&ca_proplist_destroy) propsDestroy_ = nullptr;
+    decltype(&ca_proplist_sets) propsSet_ = nullptr;
 };
 
 void Work(std::shared_ptr<CanberraSound::Shared> shared)
 {
     Canberra canberra;
+    std::optional<bool> loaded;
     unsigned id = 0;
     std::unique_lock lock(shared->mutex);
     for (;;) {
@@ -103,7 +128,9 @@ void Work(std::shared_ptr<CanberraSound::Shared> shared)
         shared->inCall = true;
         shared->callStart = Clock::now();
         lock.unlock();
-        const bool started = canberra.play(previous, id, path, shared.get());
+        if (!loaded)
+            loaded = canberra.load(); // a missing library leaves every sound silent
+        const bool started = *loaded && canberra.play(previous, id, path, shared.get());
         lock.lock();
         shared->inCall = false;
         if (!started && shared->playing == id)

@@ -1,7 +1,7 @@
-// Sound effects through libcanberra, the desktop's event-sound library. A worker thread,
-// started at the first sound, makes every call into it, so a silent run never opens a
-// sound server, and a sound server that does not answer stalls the worker, never the
-// windows.
+// Sound effects through libcanberra, the desktop's event-sound library. The library is
+// loaded, and a worker thread started, at the first sound, so a silent run never loads it
+// nor opens a sound server. Only the worker calls into libcanberra: a sound server that
+// does not answer stalls the worker, never the windows.
 #pragma once
 
 #include <memory>
