@@ -87,14 +87,12 @@ public:
         ca_proplist* props = nullptr;
         if (propsCreate_(&props) != CA_SUCCESS)
             return false;
+        // A file without an event id is streamed, never cached, so a replaced file is heard.
         struct stat file;
-        if (stat(path.constData(), &file) == 0 && S_ISREG(file.st_mode)) {
+        if (stat(path.constData(), &file) == 0 && S_ISREG(file.st_mode))
             propsSet_(props, CA_PROP_MEDIA_FILENAME, path.constData());
-            propsSet_(props, CA_PROP_CANBERRA_CACHE_CONTROL, "never");
-        } else {
+        else
             propsSet_(props, CA_PROP_EVENT_ID, "bell");
-        }
-        propsSet_(props, CA_PROP_MEDIA_ROLE, "event");
         const int rc = playFull_(context_, id, props, &Finished, shared);
         propsDestroy_(props);
         return rc == CA_SUCCESS;
