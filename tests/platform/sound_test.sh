@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The built program, copied beside wave files of our own, on a private X and sound server.
 # A stopped sound server must neither freeze the window nor keep the program from ending;
-# with the server running, a new sound cuts the one playing.
+# with the server running, a new sound cuts the one playing, a missing wave file plays the
+# bell, and the closing sound holds the program no longer than it lasts, nor over 3 s.
 # Usage: sound_test.sh PROGRAM CLOSE_WINDOW_TOOL
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=../support/desktop_session.sh
@@ -14,6 +15,7 @@ printf '[Contest]\r\nShow=True\r\n' >"$XDG_DATA_HOME/DirIziVur/DirIziVur.ini"
 cp "$1" "$(dirname "$1")"/*.Wav "$tmp/game"
 # A steady level of 0.3 for a second: two copies that overlap add up to twice that.
 sox -n -r 44100 -c 1 -b 16 "$tmp/game/NewGame.Wav" synth 1 sine 0 dcshift 0.3
+rm "$tmp/game/EndProgram.Wav"
 
 # start_with_sound: the game started with sound switched on in Options; sets main.
 start_with_sound() {
@@ -25,10 +27,13 @@ start_with_sound() {
     keys "$win" Return
     expect_gone "$win" "the options dialog after Return"
 }
-peak() {
-    tail -c +$(($1 + 1)) "$tmp/heard.raw" |
+# level BYTES: the peak level of the last BYTES the sink heard.
+level() {
+    tail -c "$1" "$tmp/heard.raw" |
         sox -t raw -r 44100 -e signed -b 16 -c 1 - -n stat 2>&1 | awk '/^Maximum amp/ { print $3 }'
 }
+below() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
+quiet() { below "$(level 8820)" 0.01; }
 
 kill -STOP "$pulse_pid"
 start_with_sound
@@ -44,8 +49,18 @@ keys "$main" alt+n
 wait_for 5 heard 0.3 "$start" || fail "the first New Game is not heard"
 keys "$main" alt+n
 wait_for 5 heard 1.2 "$start" || fail "the second New Game is not heard (${got:-0}s in all)"
-level=$(peak "$start")
-awk -v p="$level" 'BEGIN { exit !(p < 0.45) }' || fail "the two sounds overlap: level $level"
+peak=$(level $(($(stat -c %s "$tmp/heard.raw") - start)))
+below "$peak" 0.45 || fail "the two sounds overlap: level $peak"
+log "a new sound cut the one playing (level $peak)"
+# Once all is quiet, nothing but the request itself may wake the sound worker.
+wait_for 5 quiet || fail "the sink never falls quiet"
+start=$(stat -c %s "$tmp/heard.raw")
+"$close_window" "$main"
+wait_for 5 heard 0.1 "$start" || fail "no bell for the missing EndProgram.Wav"
+game_ends 2
+
+# A closing sound of ten seconds holds the program for three at most.
+sox -n -r 44100 -c 1 -b 16 "$tmp/game/EndProgram.Wav" synth 10 sine 440 vol 0.3
+start_with_sound
 "$close_window" "$main"
 game_ends 5
-log "a new sound cut the one playing (level $level)"
