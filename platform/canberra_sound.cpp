@@ -1,120 +1,192 @@
 #include "platform/canberra_sound.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QtEndian>
+#include <algorithm>
 #include <canberra.h>
 #include <chrono>
+#include <condition_variable>
+#include <cstdlib>
+#include <dlfcn.h>
+#include <mutex>
+#include <optional>
+#include <sys/stat.h>
+#include <type_traits>
+#include <unistd.h>
 
 namespace dz
 {
 
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+struct CanberraSound::Shared {
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::optional<QByteArray> request; // the newest sound not yet taken by the worker
+    bool inCall = false;               // the worker is inside libcanberra
+    Clock::time_point callStart;
+    unsigned playing = 0; // the last sound started, until libcanberra reports its end
+    bool quit = false;
+};
+
 namespace
 {
 
-qint64 nowMs()
+constexpr auto DrainLimit = 3s;
+// A call that takes longer is a sound server that does not answer; a working one answers
+// in milliseconds.
+constexpr auto AnswerLimit = 1s;
+
+void Finished(ca_context*, uint32_t id, int, void* data)
 {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    auto* shared = static_cast<CanberraSound::Shared*>(data);
+    std::lock_guard lock(shared->mutex);
+    if (shared->playing == id) {
+        shared->playing = 0;
+        shared->changed.notify_all();
+    }
 }
 
-constexpr qint64 BellMs = 1500; // the desktop's bell: its length is not ours to read
-constexpr qint64 SlackMs = 300; // the sound server's own latency
+// The few functions used, looked up in the library loaded at the first sound.
+class Canberra
+{
+public:
+    bool load()
+    {
+        void* lib = dlopen("libcanberra.so.0", RTLD_NOW | RTLD_LOCAL);
+        const auto find = [lib](auto& fn, const char* name) {
+            fn = reinterpret_cast<std::remove_reference_t<decltype(fn)>>(dlsym(lib, name));
+            return fn != nullptr;
+        };
+        return lib && find(create_, "ca_context_create") && find(destroy_, "ca_context_destroy") &&
+               find(changeProps_, "ca_context_change_props") &&
+               find(playFull_, "ca_context_play_full") && find(cancel_, "ca_context_cancel") &&
+               find(propsCreate_, "ca_proplist_create") &&
+               find(propsDestroy_, "ca_proplist_destroy") && find(propsSet_, "ca_proplist_sets");
+    }
+
+    ~Canberra()
+    {
+        if (context_)
+            destroy_(context_);
+    }
+
+    // Cuts sound `previous` and starts `path` as sound `id`; false when nothing plays.
+    bool play(unsigned previous, unsigned id, const QByteArray& path, void* shared)
+    {
+        if (!context_) {
+            if (create_(&context_) != CA_SUCCESS) {
+                context_ = nullptr;
+                return false;
+            }
+            changeProps_(context_, CA_PROP_APPLICATION_NAME, "Tarn's DirIziVur",
+                         CA_PROP_APPLICATION_ID, "example.dirizivur.DirIziVur", nullptr);
+        }
+        if (previous)
+            cancel_(context_, previous);
+        ca_proplist* props = nullptr;
+        if (propsCreate_(&props) != CA_SUCCESS)
+            return false;
+        // A file without an event id is streamed, never cached, so a replaced file is heard.
+        struct stat file;
+        if (stat(path.constData(), &file) == 0 && S_ISREG(file.st_mode))
+            propsSet_(props, CA_PROP_MEDIA_FILENAME, path.constData());
+        else
+            propsSet_(props, CA_PROP_EVENT_ID, "bell");
+        const int rc = playFull_(context_, id, props, &Finished, shared);
+        propsDestroy_(props);
+        return rc == CA_SUCCESS;
+    }
+
+private:
+    ca_context* context_ = nullptr;
+    decltype(&ca_context_create) create_ = nullptr;
+    decltype(&ca_context_destroy) destroy_ = nullptr;
+    decltype(&ca_context_change_props) changeProps_ = nullptr;
+    decltype(&ca_context_play_full) playFull_ = nullptr;
+    decltype(&ca_context_cancel) cancel_ = nullptr;
+    decltype(&ca_proplist_create) propsCreate_ = nullptr;
+    decltype(&ca_proplist_destroy) propsDestroy_ = nullptr;
+    decltype(&ca_proplist_sets) propsSet_ = nullptr;
+};
+
+void Work(std::shared_ptr<CanberraSound::Shared> shared)
+{
+    Canberra canberra;
+    std::optional<bool> loaded;
+    unsigned id = 0;
+    std::unique_lock lock(shared->mutex);
+    for (;;) {
+        shared->changed.wait(lock, [&] { return shared->request || shared->quit; });
+        if (shared->quit)
+            return;
+        const QByteArray path = *std::exchange(shared->request, std::nullopt);
+        const unsigned previous = id++;
+        shared->playing = id;
+        shared->inCall = true;
+        shared->callStart = Clock::now();
+        lock.unlock();
+        if (!loaded)
+            loaded = canberra.load(); // a missing library leaves every sound silent
+        const bool started = *loaded && canberra.play(previous, id, path, shared.get());
+        lock.lock();
+        shared->inCall = false;
+        if (!started && shared->playing == id)
+            shared->playing = 0;
+        shared->changed.notify_all();
+    }
+}
 
 } // namespace
 
+CanberraSound::CanberraSound() : shared_(std::make_shared<Shared>()) {}
+
 CanberraSound::~CanberraSound()
 {
-    if (context_)
-        ca_context_destroy(context_);
+    if (!worker_.joinable())
+        return;
+    std::unique_lock lock(shared_->mutex);
+    shared_->quit = true;
+    shared_->changed.notify_all();
+    if (shared_->changed.wait_until(lock, shared_->callStart + AnswerLimit,
+                                    [this] { return !shared_->inCall; })) {
+        lock.unlock();
+        worker_.join();
+    } else {
+        worker_.detach(); // it quits if its call ever returns
+    }
 }
 
 void CanberraSound::play(const QString& fileName)
 {
-    if (!context_) {
-        if (ca_context_create(&context_) != CA_SUCCESS) {
-            context_ = nullptr;
-            return;
-        }
-        ca_context_change_props(context_, CA_PROP_APPLICATION_NAME, "Tarn's DirIziVur",
-                                CA_PROP_APPLICATION_ID, "example.dirizivur.DirIziVur", nullptr);
-    }
-    const QFileInfo file(fileName); // a bare name resolves against the current folder
-    ca_proplist* props = nullptr;
-    ca_proplist_create(&props);
-    qint64 lengthMs = BellMs;
-    if (file.isFile()) {
-        ca_proplist_sets(props, CA_PROP_MEDIA_FILENAME,
-                         QFile::encodeName(file.absoluteFilePath()).constData());
-        ca_proplist_sets(props, CA_PROP_CANBERRA_CACHE_CONTROL, "never");
-        const qint64 d = WaveDurationMs(file.absoluteFilePath());
-        if (d >= 0)
-            lengthMs = d;
-    } else {
-        ca_proplist_sets(props, CA_PROP_EVENT_ID, "bell");
-    }
-    ca_proplist_sets(props, CA_PROP_MEDIA_ROLE, "event");
-
-    unsigned id = 0;
-    {
-        std::lock_guard lock(mutex_);
-        id = nextId_++;
-        playing_.insert(id);
-        deadlineMs_ = std::max(deadlineMs_, nowMs() + lengthMs + SlackMs);
-    }
-    // Not under the lock: a failing play may report back on this very thread.
-    const int rc = ca_context_play_full(context_, id, props, &CanberraSound::finished, this);
-    ca_proplist_destroy(props);
-    if (rc != CA_SUCCESS) {
-        std::lock_guard lock(mutex_);
-        playing_.erase(id);
-    }
-}
-
-void CanberraSound::finished(ca_context*, unsigned id, int, void* self)
-{
-    auto* sound = static_cast<CanberraSound*>(self);
-    std::lock_guard lock(sound->mutex_);
-    sound->playing_.erase(id);
-    sound->done_.notify_all();
-}
-
-void CanberraSound::drain()
-{
-    std::unique_lock lock(mutex_);
-    const auto deadline =
-        std::chrono::steady_clock::time_point(std::chrono::milliseconds(deadlineMs_));
-    done_.wait_until(lock, deadline, [this] { return playing_.empty(); });
-}
-
-qint64 WaveDurationMs(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray head = file.read(12);
-    if (head.size() < 12 || !head.startsWith("RIFF") || head.mid(8, 4) != "WAVE")
-        return -1;
-    quint32 byteRate = 0;
-    // Walk the chunks up to "data"; a bounded number of them, whatever the file says.
-    for (int chunk = 0; chunk < 64; ++chunk) {
-        const QByteArray header = file.read(8);
-        if (header.size() < 8)
-            return -1;
-        const quint32 size = qFromLittleEndian<quint32>(header.constData() + 4);
-        if (header.startsWith("fmt ")) {
-            const QByteArray fmt = file.read(qMin<quint32>(size, 16));
-            if (fmt.size() < 12)
-                return -1;
-            byteRate = qFromLittleEndian<quint32>(fmt.constData() + 8);
-            file.seek(file.pos() + (size - fmt.size()) + (size & 1));
-        } else if (header.startsWith("data")) {
-            return byteRate ? qint64(size) * 1000 / byteRate : -1;
-        } else if (!file.seek(file.pos() + size + (size & 1))) {
-            return -1;
+    // Resolved here, against the folder current when the sound is asked for, and by bytes:
+    // the folder's name need not be UTF-8.
+    QByteArray path = QFile::encodeName(fileName);
+    if (!path.startsWith('/')) {
+        if (char* folder = getcwd(nullptr, 0)) {
+            path.prepend(QByteArray(folder) + '/');
+            std::free(folder);
         }
     }
-    return -1;
+    std::lock_guard lock(shared_->mutex);
+    shared_->request = std::move(path);
+    shared_->changed.notify_all();
+    if (!worker_.joinable())
+        worker_ = std::thread(Work, shared_);
+}
+
+bool CanberraSound::drain()
+{
+    Shared& s = *shared_;
+    std::unique_lock lock(s.mutex);
+    const auto end = Clock::now() + DrainLimit;
+    while (s.request || s.inCall || s.playing) {
+        const auto until = s.inCall ? std::min(end, s.callStart + AnswerLimit) : end;
+        if (Clock::now() >= until)
+            break;
+        s.changed.wait_until(lock, until);
+    }
+    return !s.inCall;
 }
 
 } // namespace dz

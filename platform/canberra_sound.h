@@ -1,14 +1,13 @@
-// Sound effects through libcanberra, the desktop's event-sound library. Audio is not
-// touched until the first sound plays, so a silent run never opens a sound server.
+// Sound effects through libcanberra, the desktop's event-sound library. The library is
+// loaded, and a worker thread started, at the first sound, so a silent run never loads it
+// nor opens a sound server. Only the worker calls into libcanberra: a sound server that
+// does not answer stalls the worker, never the windows.
 #pragma once
 
-#include <condition_variable>
-#include <mutex>
-#include <set>
+#include <memory>
+#include <thread>
 
 #include "platform/sound.h"
-
-struct ca_context;
 
 namespace dz
 {
@@ -16,29 +15,25 @@ namespace dz
 class CanberraSound : public SoundPlayer
 {
 public:
-    CanberraSound() = default;
+    CanberraSound();
     ~CanberraSound() override;
     CanberraSound(const CanberraSound&) = delete;
     CanberraSound& operator=(const CanberraSound&) = delete;
 
+    // Hands the sound to the worker, which cuts the one playing. Sounds asked for while
+    // the worker is busy collapse to the newest.
     void play(const QString& fileName) override;
 
-    // Waits until every sound started so far has finished, at most as long as the
-    // longest of them still has to play (plus a little slack).
-    void drain();
+    // Lets the last sound play to its end, for about 3 s at most. False when the worker is
+    // stuck in a call the sound server does not answer: nothing can end that call, so the
+    // program should then leave with _exit rather than tear libraries down under it.
+    bool drain();
+
+    struct Shared;
 
 private:
-    static void finished(ca_context*, unsigned id, int error, void* self);
-
-    ca_context* context_ = nullptr;
-    unsigned nextId_ = 1;
-    std::mutex mutex_;
-    std::condition_variable done_;
-    std::set<unsigned> playing_; // ids started and not yet reported finished
-    qint64 deadlineMs_ = 0;      // steady-clock time by which every started sound ends
+    std::shared_ptr<Shared> shared_; // also held by the worker, which may outlive us
+    std::thread worker_;
 };
-
-// Length of a RIFF wave file in milliseconds, or -1 when it is not one we can read.
-qint64 WaveDurationMs(const QString& path);
 
 } // namespace dz

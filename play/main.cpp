@@ -1,6 +1,8 @@
 // Starts the program: the real services, the files and program folders, the main window.
 #include <QApplication>
+#include <cstdio>
 #include <optional>
+#include <unistd.h>
 
 #include "kit/fonts.h"
 #include "platform/canberra_sound.h"
@@ -29,6 +31,11 @@ int main(int argc, char* argv[])
 
     (new dz::frmMain(ctx))->show();
     const int rc = app.exec();
-    sound.drain(); // the closing sound is heard to its end
+    // The closing sound is heard to its end. A sound server that does not answer holds the
+    // sound worker in a call nothing can end; leave without tearing libraries down under it.
+    if (!sound.drain()) {
+        std::fflush(nullptr);
+        _exit(rc);
+    }
     return rc;
 }
