@@ -27,18 +27,17 @@ bool Storable(const QString& section, const QString& key, const QString& value)
 }
 
 // The value under section and key, or nothing.
-std::optional<QString> Lookup(const QString& section, const QString& key, const QString& path)
+std::optional<QString> Lookup(const QString& section, const QString& key, const QByteArray& file)
 {
-    const QString a = dz::GetPrivateProfileString(section, key, "\x01", 1 << 21, path);
-    if (a == "\x01" && dz::GetPrivateProfileString(section, key, "\x02", 1 << 21, path) == "\x02")
+    const QString a = dz::ProfileString(section, key, "\x01", 1 << 21, file);
+    if (a == "\x01" && dz::ProfileString(section, key, "\x02", 1 << 21, file) == "\x02")
         return std::nullopt;
     return a;
 }
 
 // Sections and keys as the file spells them, found the simple way, and what each reads
 // as now: enough to look at what a write must leave alone.
-QList<std::tuple<QString, QString, std::optional<QString>>> Others(const QByteArray& file,
-                                                                   const QString& path)
+QList<std::tuple<QString, QString, std::optional<QString>>> Others(const QByteArray& file)
 {
     QList<std::tuple<QString, QString, std::optional<QString>>> others;
     QString section;
@@ -48,7 +47,7 @@ QList<std::tuple<QString, QString, std::optional<QString>>> Others(const QByteAr
         if (line.startsWith('[') && line.contains(']'))
             section = QString::fromUtf8(line.mid(1, line.lastIndexOf(']') - 1)).trimmed();
         else if (line.indexOf('=') > 0 && others.size() < 8)
-            others.append({section, key, Lookup(section, key, path)});
+            others.append({section, key, Lookup(section, key, file)});
     }
     return others;
 }
@@ -65,30 +64,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         rest = end < 0 ? QByteArrayView() : rest.sliced(end + 1);
     }
     const QString &section = field[0], &key = field[1], &value = field[2];
-    const QString path = dz::fuzz::Scratch.path() + QStringLiteral("/DirIziVur.ini");
-    dz::fuzz::WriteBytes(path, rest);
+    const QByteArray file = rest.toByteArray();
     const QString what = QStringLiteral("[%1] %2=%3").arg(section, key, value);
 
     // A read never returns more than its room, nor other text than the value's start.
     const int room = field[3].isEmpty() ? 1000 : std::clamp(field[3].toInt(), -5, 100000);
-    const QString cut = dz::GetPrivateProfileString(section, key, value, room, path);
+    const QString cut = dz::ProfileString(section, key, value, room, file);
     FUZZ_CHECK(cut.size() <= std::max(room - 1, 0) &&
-                   Lookup(section, key, path).value_or(value).startsWith(cut),
+                   Lookup(section, key, file).value_or(value).startsWith(cut),
                what + " read as " + cut);
 
-    const auto others = Others(rest.toByteArray(), path);
-    // A refused write leaves the file alone, and only what a file cannot hold is refused.
-    const bool written = dz::WritePrivateProfileString(section, key, value, path).ok();
-    FUZZ_CHECK(written || (dz::fuzz::ReadBytes(path) == rest && !Storable(section, key, value)),
-               what);
-    if (!written || !Storable(section, key, value))
+    // A value already held leaves every byte; any other write keeps the other keys.
+    const QByteArray written = dz::WithProfileString(section, key, value, file);
+    FUZZ_CHECK(Lookup(section, key, file) != value || written == file, what);
+    if (!Storable(section, key, value))
         return 0;
-    FUZZ_CHECK(Lookup(section, key, path) == value,
-               what + " reads back as " + Lookup(section, key, path).value_or("nothing"));
-    for (const auto& [s, k, was] : others) {
+    FUZZ_CHECK(Lookup(section, key, written) == value,
+               what + " reads back as " + Lookup(section, key, written).value_or("nothing"));
+    for (const auto& [s, k, was] : Others(file)) {
         const bool same =
             !s.compare(section, Qt::CaseInsensitive) && !k.compare(key, Qt::CaseInsensitive);
-        FUZZ_CHECK(same || Lookup(s, k, path) == was, "[" + s + "] " + k + " changed by " + what);
+        FUZZ_CHECK(same || Lookup(s, k, written) == was,
+                   "[" + s + "] " + k + " changed by " + what);
     }
     return 0;
 }
