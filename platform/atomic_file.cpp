@@ -252,8 +252,9 @@ WriteResult WriteFileAtomically(const OpenFolder& folder, const QByteArray& name
     // A file without a write bit is read-only, even to root.
     if (exists && (old.st_mode & 0222) == 0)
         return {ReadOnly};
+    // Denied to this user, or marked unchangeable: read-only either way.
     if (exists && faccessat(target.folderFd, target.name.constData(), W_OK, AT_EACCESS) != 0)
-        return {errno == EACCES ? ReadOnly : FailureText(errno)};
+        return {errno == EACCES || errno == EPERM ? ReadOnly : FailureText(errno)};
 
     RemoveLeftTemporaries(target.folderFd, target.name);
     for (int attempt = 0;; ++attempt) {
@@ -276,13 +277,16 @@ LockedFile::LockedFile(const Folder& folder, const QByteArray& fileName, int wai
         failure_ = {FailureText(errno)};
         return;
     }
+    // Told before the lock file is tried, which cannot say why it failed.
+    if (faccessat(folder_.fd(), ".", W_OK, AT_EACCESS) != 0) {
+        failure_ = {FailureText(errno)};
+        return;
+    }
     // QLockFile clears a lock whose holder died; a live holder keeps it by flock.
     lock_ = std::make_unique<QLockFile>(folder_.alias(fileName + ".lock"));
     if (!lock_->tryLock(waitMs)) {
-        const QLockFile::LockError why = lock_->error();
-        failure_ = {why == QLockFile::LockFailedError ? FailureText(EWOULDBLOCK)
-                    : why == QLockFile::PermissionError
-                        ? FolderClosed
+        failure_ = {lock_->error() == QLockFile::LockFailedError
+                        ? FailureText(EWOULDBLOCK)
                         : QStringLiteral("the lock beside the file cannot be made")};
         lock_.reset();
         return;
