@@ -101,12 +101,13 @@ private slots:
             {"highscore.DAT=A\r\n1\r\n" + Defaults.repeated(4), "HighScore.dat~"});
         row("lines past ten not rewritten", {"HighScore.dat=" + five + "F\r\n0\r\n"}, "",
             {"HighScore.dat=" + five});
-        row("read-only file kept", {"HighScore.dat=A\r\n1\r\n", "HighScore.dat:0444"}, "B:2",
-            {"HighScore.dat=A\r\n1\r\n"}, "the file is read-only");
-        const QByteArray huge = "HighScore.dat=A\r\n1\r\n" + QByteArray((4 << 20) + 1, 'N');
-        row("a line too long to keep whole", {huge}, "B:2", {huge},
+        // Refused: the file stays as it was.
+        row("read-only file", {"HighScore.dat=A\r\n1\r\n", "HighScore.dat:0444"}, "B:2", {},
+            "the file is read-only");
+        row("a line too long to keep whole",
+            {"HighScore.dat=A\r\n1\r\n" + QByteArray((4 << 20) + 1, 'N')}, "B:2", {},
             "a line of the file is too long to keep");
-        row("a folder in the way", {"HighScore.dat/"}, "B:2", {"HighScore.dat/"},
+        row("a folder in the way", {"HighScore.dat/"}, "B:2", {},
             "a folder of that name is in the way");
     }
     void save()
@@ -121,9 +122,11 @@ private slots:
         if (!entry.isEmpty())
             e = dz::HighScoreEntry{entry.left(entry.indexOf(':')),
                                    dz::TextNumber(entry.mid(entry.indexOf(':') + 1))};
+        const QByteArrayList before = s.snapshot();
         const dz::SavedHighScores saved = dz::SaveHighScore(s.folder(), e);
         QCOMPARE(saved.written.failure, failure);
         QCOMPARE(s.mismatches(after), QByteArrayList());
+        QVERIFY(saved.written.ok() || s.snapshot() == before);
         // The list shown is the one on the disk, written or not.
         QCOMPARE(Described(saved.list), Described(dz::ReadHighScores(s.folder())));
     }

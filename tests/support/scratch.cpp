@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QLockFile>
 #include <cstdio>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <ftw.h>
 #include <sys/stat.h>
@@ -21,9 +23,8 @@ struct Command {
     QByteArray value;
 };
 
-Command Parsed(QByteArray text, const QByteArray& root)
+Command Parsed(const QByteArray& text)
 {
-    text.replace("%R", root);
     if (const qsizetype at = text.indexOf("->"); at > 0)
         return {text.left(at), '>', text.mid(at + 2)};
     for (const char kind : {'=', ':', '@'}) {
@@ -41,6 +42,26 @@ QByteArray Contents(const QByteArray& path)
     if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFile::AutoCloseHandle))
         return "(unreadable)";
     return file.readAll();
+}
+
+QByteArray Link(const QByteArray& path)
+{
+    QByteArray link(4096, '\0');
+    link.truncate(qMax<ssize_t>(readlink(path.constData(), link.data(), 4096), 0));
+    return link;
+}
+
+QByteArray Described(const QByteArray& path)
+{
+    struct stat st;
+    if (lstat(path.constData(), &st) != 0)
+        return "nothing";
+    const QByteArray bytes = S_ISREG(st.st_mode) ? Contents(path) : QByteArray();
+    return (S_ISREG(st.st_mode)
+                ? bytes.left(40).toPercentEncoding() + " #" + QByteArray::number(qHash(bytes), 16)
+            : S_ISLNK(st.st_mode) ? "a link to " + Link(path)
+                                  : QByteArray("a folder or pipe")) +
+           " mode " + QByteArray::number(st.st_mode, 8) + " owner " + QByteArray::number(st.st_uid);
 }
 
 } // namespace
@@ -62,7 +83,7 @@ QByteArray Scratch::path(const QByteArray& name) const
 void Scratch::lay(const QByteArrayList& commands) const
 {
     for (const QByteArray& text : commands) {
-        const Command c = Parsed(text, path());
+        const Command c = Parsed(text);
         const QByteArray at = path(c.name);
         for (qsizetype slash = c.name.indexOf('/'); slash > 0;
              slash = c.name.indexOf('/', slash + 1))
@@ -96,32 +117,40 @@ QByteArrayList Scratch::mismatches(const QByteArrayList& commands) const
 {
     QByteArrayList wrong;
     for (const QByteArray& text : commands) {
-        const Command c = Parsed(text, path());
+        const Command c = Parsed(text);
         const QByteArray at = path(c.name);
         struct stat st;
         const bool there = lstat(at.constData(), &st) == 0;
-        QByteArray link(4096, '\0');
-        link.truncate(qMax<ssize_t>(readlink(at.constData(), link.data(), 4096), 0));
-        const QByteArray actual =
-            !there ? QByteArray("nothing")
-            : S_ISREG(st.st_mode)
-                ? "bytes " + Contents(at).left(80).toPercentEncoding()
-                : (S_ISLNK(st.st_mode) ? "a link to " + link : QByteArray("another entry")) +
-                      " mode " + QByteArray::number(st.st_mode, 8) + " owner " +
-                      QByteArray::number(st.st_uid);
-        const bool holds =
-            c.kind == '='   ? there && Contents(at) == c.value
-            : c.kind == '/' ? there && S_ISDIR(st.st_mode)
-            : c.kind == '>' ? there && link == c.value
-            : c.kind == '|' ? there && S_ISFIFO(st.st_mode)
-            : c.kind == '~' ? !there
-            : c.kind == ':'
-                ? there && (st.st_mode & 07777) == c.value.toUInt(nullptr, 8)
-                : there && st.st_uid == c.value.toUInt() && st.st_gid == c.value.toUInt();
+        const unsigned number = c.value.toUInt(nullptr, c.kind == ':' ? 8 : 10);
+        const bool holds = c.kind == '='   ? there && S_ISREG(st.st_mode) && Contents(at) == c.value
+                           : c.kind == '/' ? there && S_ISDIR(st.st_mode)
+                           : c.kind == '>' ? there && Link(at) == c.value
+                           : c.kind == '|' ? there && S_ISFIFO(st.st_mode)
+                           : c.kind == '~' ? !there
+                           : c.kind == ':' ? there && (st.st_mode & 07777) == number
+                                           : there && st.st_uid == number && st.st_gid == number;
         if (!holds)
-            wrong << text + " but " + actual;
+            wrong << text.left(60) + " but " + Described(at);
     }
     return wrong;
+}
+
+QByteArrayList Scratch::snapshot(const QByteArray& folder) const
+{
+    QByteArrayList entries;
+    DIR* dir = opendir(path(folder).constData());
+    while (const dirent* entry = dir ? readdir(dir) : nullptr) {
+        const QByteArray name = folder.isEmpty() ? entry->d_name : folder + '/' + entry->d_name;
+        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0)
+            continue;
+        entries << name + ": " + Described(path(name));
+        if (entry->d_type == DT_DIR)
+            entries << snapshot(name);
+    }
+    if (dir)
+        closedir(dir);
+    std::sort(entries.begin(), entries.end());
+    return entries;
 }
 
 int InChild(const std::function<int()>& work)

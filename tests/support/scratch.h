@@ -1,6 +1,6 @@
 // A scratch folder laid out and checked by short commands, one per entry:
 //   "a/b=TEXT"  a file with those bytes      "a/"      a folder
-//   "a->t"      a link to t ("%R" in t: the scratch folder's path)
+//   "a->t"      a link to t
 //   "a|"        a pipe                       "a~"      nothing of that name (checks only)
 //   "a:0444"    the entry's mode             "a@65534" the entry's owner and group
 //   "a#"        the lock file of a copy of the game that died holding it
@@ -25,6 +25,8 @@ public:
     void lay(const QByteArrayList& commands) const;
     // The commands that do not hold, each with what is there instead.
     QByteArrayList mismatches(const QByteArrayList& commands) const;
+    // Every entry under `folder` with its kind, bytes, mode and owner, in name order.
+    QByteArrayList snapshot(const QByteArray& folder = {}) const;
 
 private:
     QTemporaryDir dir_;

@@ -65,29 +65,26 @@ private slots:
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QByteArray>("written"); // after storing Show=True in [Contest]
-        QTest::newRow("value replaced, blanks and letter case kept")
-            << QByteArray(" [contest] \r\n show = 'False' \r\n[b]\r\n")
-            << QByteArray(" [contest] \r\n show = True \r\n[b]\r\n");
-        QTest::newRow("key added at the section's end")
-            << QByteArray("[Contest]\nA=1\n\n[B]\n")
-            << QByteArray("[Contest]\nA=1\nShow=True\n\n[B]\n");
-        QTest::newRow("key after a last line without its end")
-            << QByteArray("[Contest]\rA=1") << QByteArray("[Contest]\rA=1\rShow=True\r");
-        QTest::newRow("section added at the end")
-            << QByteArray("[B]\r\nx=1") << QByteArray("[B]\r\nx=1\r\n[Contest]\r\nShow=True\r\n");
-        QTest::newRow("new file") << QByteArray() << QByteArray("[Contest]\r\nShow=True\r\n");
-        QTest::newRow("byte-order mark only")
-            << QByteArray("\xEF\xBB\xBF") << QByteArray("\xEF\xBB\xBF[Contest]\r\nShow=True\r\n");
-        QTest::newRow("value already held: same bytes")
-            << QByteArray("[Contest]\nShow = \"True\"\n")
-            << QByteArray("[Contest]\nShow = \"True\"\n");
+        const auto row = [](const char* name, QByteArray file, QByteArray written) {
+            QTest::newRow(name) << file << written;
+        };
+        row("value replaced, blanks and letter case kept", " [contest] \r\n show = 'no' \r\n[b]",
+            " [contest] \r\n show = True \r\n[b]");
+        row("key added at the section's end", "[Contest]\nA=1\n\n[B]\n",
+            "[Contest]\nA=1\nShow=True\n\n[B]\n");
+        row("key after a last line without its end", "[Contest]\rA=1",
+            "[Contest]\rA=1\rShow=True\r");
+        row("section added at the end", "[B]\r\nx=1", "[B]\r\nx=1\r\n[Contest]\r\nShow=True\r\n");
+        row("new file", "", "[Contest]\r\nShow=True\r\n");
+        row("byte-order mark only", "\xEF\xBB\xBF", "\xEF\xBB\xBF[Contest]\r\nShow=True\r\n");
+        row("value already held: same bytes", "[Contest]\nShow = \"True\"",
+            "[Contest]\nShow = \"True\"");
         // An unpaired surrogate and an odd last byte stay as they were.
         const QByteArray odd = "\xFF\xFE" + Utf16("[B]\nk=") + "\x00\xD8" + Utf16("\n[Contest]\n");
-        QTest::newRow("UTF-16LE") << odd + Utf16("Show=False\n") + "\x7F"
-                                  << odd + Utf16("Show=True\n") + "\x7F";
-        QTest::newRow("UTF-16LE key added") << odd + "\x7F" << odd + Utf16("Show=True\n") + "\x7F";
-        QTest::newRow("over 1 MiB") << "[Contest]\r\n" + Big + "Show=False\r\n" + Big
-                                    << "[Contest]\r\n" + Big + "Show=True\r\n" + Big;
+        row("UTF-16LE", odd + Utf16("Show=no\n") + "\x7F", odd + Utf16("Show=True\n") + "\x7F");
+        row("UTF-16LE key added", odd + "\x7F", odd + Utf16("Show=True\n") + "\x7F");
+        row("over 1 MiB", "[Contest]\r\n" + Big + "Show=no\r\n" + Big,
+            "[Contest]\r\n" + Big + "Show=True\r\n" + Big);
     }
     void write()
     {
@@ -102,24 +99,22 @@ private slots:
         QTest::addColumn<bool>("shown"); // what ReadDoNotShow gives before the write
         QTest::addColumn<bool>("ticked");
         QTest::addColumn<QString>("failure");
-        QTest::addColumn<QByteArrayList>("after");
-        const QByteArray shown = "DirIziVur.ini=[Contest]\nShow=True";
-        QTest::newRow("no file") << QByteArrayList() << false << true << QString()
-                                 << QByteArrayList{"DirIziVur.ini=[Contest]\r\nShow=True\r\n"};
-        QTest::newRow("any letter case, True as its start")
-            << QByteArrayList{"dirizivur.INI=[Contest]\nShow=Truex"} << true << false << QString()
-            << QByteArrayList{"dirizivur.INI=[Contest]\nShow=False", "DirIziVur.ini~"};
-        QTest::newRow("true is not True") << QByteArrayList{"DirIziVur.ini=[Contest]\nShow=true"}
-                                          << false << true << QString() << QByteArrayList{shown};
-        QTest::newRow("value held: read-only file untouched")
-            << QByteArrayList{shown, "DirIziVur.ini:0444"} << true << true << QString()
-            << QByteArrayList{shown, "DirIziVur.ini:0444"};
-        QTest::newRow("read-only file")
-            << QByteArrayList{shown, "DirIziVur.ini:0444"} << true << false
-            << "the file is read-only" << QByteArrayList{shown};
-        QTest::newRow("folder in the way")
-            << QByteArrayList{"DirIziVur.ini/"} << false << true
-            << "a folder of that name is in the way" << QByteArrayList{"DirIziVur.ini/"};
+        QTest::addColumn<QByteArrayList>("after"); // on failure: nothing changed
+        const auto row = [](const char* name, QByteArrayList layout, bool shown, bool ticked,
+                            QString failure, QByteArrayList after) {
+            QTest::newRow(name) << layout << shown << ticked << failure << after;
+        };
+        const QByteArray held = "DirIziVur.ini=[Contest]\nShow=True";
+        row("no file", {}, false, true, "", {"DirIziVur.ini=[Contest]\r\nShow=True\r\n"});
+        row("any letter case, True as its start", {"dirizivur.INI=[Contest]\nShow=Truex"}, true,
+            false, "", {"dirizivur.INI=[Contest]\nShow=False", "DirIziVur.ini~"});
+        row("true is not True", {"DirIziVur.ini=[Contest]\nShow=true"}, false, true, "", {held});
+        row("value held: read-only file untouched", {held, "DirIziVur.ini:0444"}, true, true, "",
+            {});
+        row("read-only file", {held, "DirIziVur.ini:0444"}, true, false, "the file is read-only",
+            {});
+        row("folder in the way", {"DirIziVur.ini/"}, false, true,
+            "a folder of that name is in the way", {});
     }
     void flag()
     {
@@ -130,9 +125,11 @@ private slots:
         QFETCH(QByteArrayList, after);
         dz::test::Scratch s;
         s.lay(layout);
+        const QByteArrayList before = s.snapshot();
         QCOMPARE(dz::ReadDoNotShow(s.folder()), shown);
         QCOMPARE(dz::WriteDoNotShow(s.folder(), ticked).failure, failure);
         QCOMPARE(s.mismatches(after), QByteArrayList());
+        QVERIFY(!after.isEmpty() || s.snapshot() == before);
     }
 };
 
