@@ -1,6 +1,7 @@
 #include "scoring/highscores.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 #include <cerrno>
 #include <unistd.h>
 
@@ -61,10 +62,7 @@ private:
     bool refill()
     {
         buf_.resize(65536);
-        ssize_t n;
-        do
-            n = ::read(fd_, buf_.data(), size_t(buf_.size()));
-        while (n < 0 && errno == EINTR);
+        const ssize_t n = ::read(fd_, buf_.data(), size_t(buf_.size()));
         if (n < 0)
             error = errno;
         buf_.resize(qMax<ssize_t>(n, 0));
@@ -79,10 +77,9 @@ private:
 
 QByteArray SkipLeadingBlanks(const QByteArray& text)
 {
-    qsizetype i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-        ++i;
-    return text.mid(i);
+    const auto first =
+        std::find_if(text.begin(), text.end(), [](char c) { return c != ' ' && c != '\t'; });
+    return text.sliced(first - text.begin());
 }
 
 // A score ends at its line end or at a comma.
@@ -103,9 +100,9 @@ struct StoredLines {
 StoredLines ReadLines(const OpenFolder& folder, const QByteArray& name, int count)
 {
     StoredLines stored;
-    const int fd = name.isEmpty() ? -1 : OpenFileForReading(folder, name);
-    if (fd < 0) {
-        stored.error = name.isEmpty() || errno == ENOENT ? 0 : errno;
+    const int fd = OpenFileForReading(folder, name);
+    if (fd == -1) {
+        stored.error = errno == ENOENT ? 0 : errno;
         return stored;
     }
     LineReader reader(fd);
@@ -164,20 +161,20 @@ QString NameText(const QByteArray& name)
 {
     QStringDecoder utf8(QStringDecoder::Utf8,
                         QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    QString text = utf8(name);
+    const QString text = utf8(name);
     if (!utf8.hasError())
         return text;
     // Windows-1252 where it differs from Latin-1; its five unused bytes stay control codes.
-    static const char16_t high[32] = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-    text.resize(name.size());
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(name[i]);
-        text[i] = byte >= 0x80 && byte < 0xA0 ? QChar(high[byte - 0x80]) : QChar(byte);
+    static const char16_t high[] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    QString shown;
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        shown += byte >= 0x80 && byte < 0xA0 ? QChar(high[byte - 0x80]) : QChar(byte);
     }
-    return text;
+    return shown;
 }
 
 QByteArray NameBytes(const QString& typed)
@@ -200,7 +197,7 @@ WriteResult WriteHighScores(const Folder& filesFolder, const HighScoreList& list
 
 std::optional<QString> ReadStartupBestScore(const Folder& filesFolder)
 {
-    const StoredLines stored = ReadLines(filesFolder, 2);
+    const StoredLines stored = ReadLines(filesFolder, FileLines);
     if (stored.lines.size() < 2)
         return std::nullopt;
     const QString score = ScoreField(stored.lines[1]);
@@ -212,19 +209,19 @@ std::optional<QString> ReadStartupBestScore(const Folder& filesFolder)
 
 std::optional<int> PlaceFor(const HighScoreList& list, double score)
 {
-    for (int k = 0; k < int(list.size()); ++k) {
-        if (list[k].score <= score)
-            return k;
-    }
-    return std::nullopt;
+    const auto place = std::find_if(list.cbegin(), list.cend(),
+                                    [score](const HighScoreEntry& e) { return e.score <= score; });
+    if (place == list.cend())
+        return std::nullopt;
+    return int(place - list.cbegin());
 }
 
 HighScoreList InsertHighScore(const HighScoreList& list, int place, const HighScoreEntry& entry)
 {
-    HighScoreList result = list;
-    for (int k = int(result.size()) - 1; k > place; --k)
-        result[k] = list[k - 1];
-    result[place] = entry;
+    QList<HighScoreEntry> entries(list.cbegin(), list.cend());
+    entries.insert(place, entry); // the last one drops out below
+    HighScoreList result;
+    std::copy_n(entries.cbegin(), result.size(), result.begin());
     return result;
 }
 
