@@ -11,7 +11,9 @@ namespace
 {
 
 const QByteArray Defaults = "\r\n0\r\n";
-const QByteArray Long(5000, 'N');
+// Its line end falls across two reads of the file.
+const QByteArray Long(65535, 'N');
+const QByteArray Huge((4 << 20) + 1, 'N');
 
 // "name:score|..." over the five places.
 QByteArray Described(const dz::HighScoreList& list)
@@ -51,12 +53,13 @@ private slots:
         row("LF, lone CR, no last line end", {"HighScore.dat=A\n1\rB\r\n2"}, "A:1|B:2", "1");
         row("blanks skipped, a comma ends only a score", {"HighScore.dat= \tA, b \r\n \t12,5"},
             "A, b :12", "12");
-        row("empty and other scores read 0", {"HighScore.dat=A\r\n\r\nB\r\nx1\r\n"}, "A:0|B:0", "");
+        row("empty and other scores read 0", {"HighScore.dat=A\r\n,5\r\nB\r\n\r\nC\r\nx1"},
+            "A:0|B:0|C:0", "");
         row("a first score that is no number shows 0", {"HighScore.dat=A\r\n-x"}, "A:0", "0");
         row("past line ten ignored", {"HighScore.dat=1\n1\n2\n2\n3\n3\n4\n4\n5\n5\n6\n6\n"},
             "1:1|2:2|3:3|4:4|5:5", "1");
-        row("name bytes as stored", {"HighScore.dat=\xE9t\xFC\r\n1\r\n" + Long + "\r\n0\r\n"},
-            "\xE9t\xFC:1|" + Long + ":0", "1");
+        row("name bytes as stored", {"HighScore.dat=" + Long + "\r\n1\r\n\xE9t\xFC\r\n0"},
+            Long + ":1|\xE9t\xFC:0", "1");
         row("any letter case", {"highscore.DAT=A\r\n1\r\n"}, "A:1", "1");
         row("no score line", {"HighScore.dat=A\r\n"}, "A:0", "-");
         row("no file", {}, ":0", "-");
@@ -70,8 +73,10 @@ private slots:
         QFETCH(QString, best);
         dz::test::Scratch s;
         s.lay(layout);
+        const uint open = QDir("/proc/self/fd").count();
         QCOMPARE(Described(dz::ReadHighScores(s.folder())), list);
         QCOMPARE(dz::ReadStartupBestScore(s.folder()).value_or("-"), best);
+        QCOMPARE(QDir("/proc/self/fd").count(), open); // every file and folder closed again
     }
 
     void save_data()
@@ -88,8 +93,8 @@ private slots:
         row("new file", {}, "AB:102.5", {"HighScore.dat=AB\r\n102.5\r\n" + Defaults.repeated(4)});
         row("rewritten unchanged, in general form", {"HighScore.dat= \tX\r\n007.50,9\r\nY"}, "",
             {"HighScore.dat=X\r\n7.5\r\nY\r\n0\r\n" + Defaults.repeated(3)});
-        row("an equal score goes above", {"HighScore.dat=A\r\n5\r\n"}, "B:5",
-            {"HighScore.dat=B\r\n5\r\nA\r\n5\r\n" + Defaults.repeated(3)});
+        row("an equal score goes above, the last drops out", {"HighScore.dat=" + five}, "Z:3",
+            {"HighScore.dat=A\r\n5\r\nB\r\n4\r\nZ\r\n3\r\nC\r\n3\r\nD\r\n2\r\n"});
         row("below all five", {"HighScore.dat=" + five}, "Z:0.5", {"HighScore.dat=" + five});
         row("last place", {"HighScore.dat=" + five}, "Z:1",
             {"HighScore.dat=" + five.first(five.size() - 6) + "Z\r\n1\r\n"});
@@ -99,13 +104,12 @@ private slots:
              Defaults.repeated(2)});
         row("written back under the name found", {"highscore.DAT=A\r\n1\r\n"}, "",
             {"highscore.DAT=A\r\n1\r\n" + Defaults.repeated(4), "HighScore.dat~"});
-        row("lines past ten not rewritten", {"HighScore.dat=" + five + "F\r\n0\r\n"}, "",
+        row("lines past ten neither read nor rewritten", {"HighScore.dat=" + five + Huge}, "",
             {"HighScore.dat=" + five});
         // Refused: the file stays as it was.
         row("read-only file", {"HighScore.dat=A\r\n1\r\n", "HighScore.dat:0444"}, "B:2", {},
             "the file is read-only");
-        row("a line too long to keep whole",
-            {"HighScore.dat=A\r\n1\r\n" + QByteArray((4 << 20) + 1, 'N')}, "B:2", {},
+        row("a line too long to keep whole", {"HighScore.dat=A\r\n1\r\n" + Huge}, "B:2", {},
             "a line of the file is too long to keep");
         row("a folder in the way", {"HighScore.dat/"}, "B:2", {},
             "a folder of that name is in the way");
@@ -137,7 +141,7 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::newRow("UTF-8") << QByteArray("\xC3\xA9\xE2\x82\xAC") << QString::fromUtf16(u"é€");
         QTest::newRow("Windows-1252")
-            << QByteArray("\x80\x81\x9F\xE9\xFC") << QString::fromUtf16(u"€\u0081Ÿéü");
+            << QByteArray("\x80\x81\x9F\xA0\xE9\xFC") << QString::fromUtf16(u"€\u0081Ÿ\u00A0éü");
         QTest::newRow("overlong UTF-8 is no UTF-8")
             << QByteArray("\xC0\xAF") << QString::fromUtf16(u"À¯");
     }
