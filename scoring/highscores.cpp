@@ -92,14 +92,14 @@ QString ScoreField(const QByteArray& line)
 
 struct StoredLines {
     QList<QByteArray> lines; // none when there is no file
-    bool cut = false;        // a line was beyond MaxLineBytes
-    int error = 0;           // the file is there but could not be read
+    bool cut;                // a line was beyond MaxLineBytes
+    int error;               // the file is there but could not be read
 };
 
 // Up to `count` lines of the file `name` (empty: there is none).
 StoredLines ReadLines(const OpenFolder& folder, const QByteArray& name, int count)
 {
-    StoredLines stored;
+    StoredLines stored{};
     const int fd = OpenFileForReading(folder, name);
     if (fd == -1) {
         stored.error = errno == ENOENT ? 0 : errno;
