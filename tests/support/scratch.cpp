@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QLockFile>
 #include <cstdio>
-#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <ftw.h>
@@ -17,54 +16,52 @@ namespace dz::test
 namespace
 {
 
-struct Command {
-    QByteArray name;
-    char kind = 0;
-    QByteArray value;
-};
-
-Command Parsed(const QByteArray& text)
-{
-    if (const qsizetype at = text.indexOf("->"); at > 0)
-        return {text.left(at), '>', text.mid(at + 2)};
-    for (const char kind : {'=', ':', '@'}) {
-        if (const qsizetype at = text.indexOf(kind); at > 0)
-            return {text.left(at), kind, text.mid(at + 1)};
-    }
-    return {text.chopped(1), text.back(), {}};
-}
-
 // By the path's bytes: a folder name need not be UTF-8.
 QByteArray Contents(const QByteArray& path)
 {
     QFile file;
-    const int fd = open(path.constData(), O_RDONLY);
-    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFile::AutoCloseHandle))
-        return "(unreadable)";
-    return file.readAll();
+    const int fd = open(path.constData(), O_RDONLY | O_NONBLOCK);
+    return fd >= 0 && file.open(fd, QIODevice::ReadOnly, QFile::AutoCloseHandle) ? file.readAll()
+                                                                                 : "?";
 }
 
-QByteArray Link(const QByteArray& path)
+QByteArray Fingerprint(const QByteArray& bytes)
 {
-    QByteArray link(4096, '\0');
-    link.truncate(qMax<ssize_t>(readlink(path.constData(), link.data(), 4096), 0));
-    return link;
-}
-
-QByteArray Described(const QByteArray& path)
-{
-    struct stat st;
-    if (lstat(path.constData(), &st) != 0)
-        return "nothing";
-    const QByteArray bytes = S_ISREG(st.st_mode) ? Contents(path) : QByteArray();
-    return (S_ISREG(st.st_mode)
-                ? bytes.left(40).toPercentEncoding() + " #" + QByteArray::number(qHash(bytes), 16)
-            : S_ISLNK(st.st_mode) ? "a link to " + Link(path)
-                                  : QByteArray("a folder or pipe")) +
-           " mode " + QByteArray::number(st.st_mode, 8) + " owner " + QByteArray::number(st.st_uid);
+    return bytes.left(40).toPercentEncoding() + '#' + QByteArray::number(qHash(bytes), 16) + ' ';
 }
 
 } // namespace
+
+Scratch::Scratch(const QByteArrayList& commands)
+{
+    for (const QByteArray& c : commands) {
+        const qsizetype arrow = c.indexOf("->");
+        qsizetype mark = arrow > 0 ? arrow : c.size() - 1;
+        for (const char k : {'=', ':', '@'})
+            mark = c.indexOf(k) > 0 && arrow < 0 ? qMin(mark, c.indexOf(k)) : mark;
+        const QByteArray name = c.left(mark), value = c.mid(mark + (arrow > 0 ? 2 : 1));
+        const char kind = arrow > 0 ? '>' : c[mark];
+        const QByteArray at = path(name);
+        for (qsizetype slash = 0; (slash = name.indexOf('/', slash + 1)) > 0;)
+            mkdir(path(name.left(slash)).constData(), 0777);
+        const int fd = kind == '=' ? open(at.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0666) : -1;
+        const unsigned number = value.toUInt(nullptr, kind == ':' ? 8 : 10);
+        const bool done =
+            kind == '='
+                ? write(fd, value.constData(), value.size()) == value.size() && close(fd) == 0
+            : kind == '/' ? mkdir(at.constData(), 0777) == 0
+            : kind == '>' ? symlink(value.constData(), at.constData()) == 0
+            : kind == '|' ? mkfifo(at.constData(), 0666) == 0
+            : kind == ':' ? chmod(at.constData(), number) == 0
+            : kind == '@' ? lchown(at.constData(), number, number) == 0
+                          : InChild([&]() -> int { // dies holding it
+                                QLockFile lock(QFile::decodeName(at));
+                                _exit(lock.tryLock() ? 0 : 1);
+                            }) == 0;
+        if (!done)
+            qFatal("cannot lay out %s", c.constData());
+    }
+}
 
 Scratch::~Scratch()
 {
@@ -80,71 +77,32 @@ QByteArray Scratch::path(const QByteArray& name) const
     return name.isEmpty() ? root : root + '/' + name;
 }
 
-void Scratch::lay(const QByteArrayList& commands) const
+QByteArray Scratch::entry(const QByteArray& name) const
 {
-    for (const QByteArray& text : commands) {
-        const Command c = Parsed(text);
-        const QByteArray at = path(c.name);
-        for (qsizetype slash = c.name.indexOf('/'); slash > 0;
-             slash = c.name.indexOf('/', slash + 1))
-            mkdir(path(c.name.left(slash)).constData(), 0777);
-        bool done = true;
-        if (c.kind == '=') {
-            QFile file;
-            const int fd = open(at.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-            done = fd >= 0 && file.open(fd, QIODevice::WriteOnly, QFile::AutoCloseHandle) &&
-                   file.write(c.value) == c.value.size();
-        } else if (c.kind == '/' || c.kind == '>' || c.kind == '|') {
-            done = (c.kind == '/'   ? mkdir(at.constData(), 0777)
-                    : c.kind == '>' ? symlink(c.value.constData(), at.constData())
-                                    : mkfifo(at.constData(), 0666)) == 0;
-        } else if (c.kind == ':' || c.kind == '@') {
-            done =
-                (c.kind == ':' ? chmod(at.constData(), mode_t(c.value.toUInt(nullptr, 8)))
-                               : lchown(at.constData(), c.value.toUInt(), c.value.toUInt())) == 0;
-        } else if (c.kind == '#') {
-            done = InChild([&] {
-                       QLockFile lock(QFile::decodeName(at));
-                       return lock.tryLock() ? 0 : 1;
-                   }) == 0;
-        }
-        if (!done)
-            qFatal("cannot lay out %s", text.constData());
-    }
-}
-
-QByteArrayList Scratch::mismatches(const QByteArrayList& commands) const
-{
-    QByteArrayList wrong;
-    for (const QByteArray& text : commands) {
-        const Command c = Parsed(text);
-        const QByteArray at = path(c.name);
-        struct stat st;
-        const bool there = lstat(at.constData(), &st) == 0;
-        const unsigned number = c.value.toUInt(nullptr, c.kind == ':' ? 8 : 10);
-        const bool holds = c.kind == '='   ? there && S_ISREG(st.st_mode) && Contents(at) == c.value
-                           : c.kind == '/' ? there && S_ISDIR(st.st_mode)
-                           : c.kind == '>' ? there && Link(at) == c.value
-                           : c.kind == '|' ? there && S_ISFIFO(st.st_mode)
-                           : c.kind == '~' ? !there
-                           : c.kind == ':' ? there && (st.st_mode & 07777) == number
-                                           : there && st.st_uid == number && st.st_gid == number;
-        if (!holds)
-            wrong << text.left(60) + " but " + Described(at);
-    }
-    return wrong;
+    const QByteArray at = path(name);
+    struct stat st;
+    QByteArray link(4096, '\0');
+    link.truncate(qMax<ssize_t>(readlink(at.constData(), link.data(), 4096), 0));
+    if (lstat(at.constData(), &st) != 0)
+        return "nothing";
+    return (S_ISREG(st.st_mode)   ? "file " + Fingerprint(Contents(at))
+            : S_ISLNK(st.st_mode) ? "link " + Fingerprint(link)
+            : S_ISDIR(st.st_mode) ? QByteArray("folder ")
+                                  : QByteArray("pipe ")) +
+           "mode " + QByteArray::number(st.st_mode & 07777, 8) + " owner " +
+           QByteArray::number(st.st_uid) + ':' + QByteArray::number(st.st_gid);
 }
 
 QByteArrayList Scratch::snapshot(const QByteArray& folder) const
 {
     QByteArrayList entries;
     DIR* dir = opendir(path(folder).constData());
-    while (const dirent* entry = dir ? readdir(dir) : nullptr) {
-        const QByteArray name = folder.isEmpty() ? entry->d_name : folder + '/' + entry->d_name;
-        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0)
+    while (const dirent* e = dir ? readdir(dir) : nullptr) {
+        const QByteArray name = folder.isEmpty() ? e->d_name : folder + '/' + e->d_name;
+        if (qstrcmp(e->d_name, ".") == 0 || qstrcmp(e->d_name, "..") == 0)
             continue;
-        entries << name + ": " + Described(path(name));
-        if (entry->d_type == DT_DIR)
+        entries << name + ": " + entry(name);
+        if (e->d_type == DT_DIR)
             entries << snapshot(name);
     }
     if (dir)

@@ -1,9 +1,9 @@
-// A scratch folder laid out and checked by short commands, one per entry:
+// A scratch folder laid out by short commands, one per entry:
 //   "a/b=TEXT"  a file with those bytes      "a/"      a folder
-//   "a->t"      a link to t
-//   "a|"        a pipe                       "a~"      nothing of that name (checks only)
+//   "a->t"      a link to t                  "a|"      a pipe
 //   "a:0444"    the entry's mode             "a@65534" the entry's owner and group
 //   "a#"        the lock file of a copy of the game that died holding it
+// Folders on the way are made. What a folder holds is compared whole, as a snapshot.
 #pragma once
 
 #include <QByteArrayList>
@@ -18,14 +18,14 @@ namespace dz::test
 class Scratch
 {
 public:
-    Scratch() = default;
+    explicit Scratch(const QByteArrayList& commands = {});
     ~Scratch(); // removes by bytes what QTemporaryDir cannot name
+
     QByteArray path(const QByteArray& name = {}) const;
     Folder folder(const QByteArray& name = {}) const { return Folder(path(name)); }
-    void lay(const QByteArrayList& commands) const;
-    // The commands that do not hold, each with what is there instead.
-    QByteArrayList mismatches(const QByteArrayList& commands) const;
-    // Every entry under `folder` with its kind, bytes, mode and owner, in name order.
+    // What is at `name`: its kind, bytes or link target, mode and owner; or "nothing".
+    QByteArray entry(const QByteArray& name) const;
+    // Every entry under `folder` with what entry() tells of it, in name order.
     QByteArrayList snapshot(const QByteArray& folder = {}) const;
 
 private:
