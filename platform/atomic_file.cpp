@@ -9,6 +9,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -82,13 +83,9 @@ bool IsOurTemporary(const char* entry, const QByteArray& prefix)
 
 void RemoveLeftTemporaries(int folderFd, const QByteArray& name)
 {
-    const int listFd = openat(folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    DIR* dir = listFd < 0 ? nullptr : fdopendir(listFd);
-    if (!dir) {
-        if (listFd >= 0)
-            ::close(listFd);
+    DIR* dir = fdopendir(openat(folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!dir)
         return;
-    }
     const QByteArray prefix = TemporaryPrefix(name);
     while (const dirent* entry = readdir(dir)) {
         if (IsOurTemporary(entry->d_name, prefix))
@@ -107,12 +104,13 @@ int WriteAll(int fd, const QByteArray& content)
     sigaddset(&fileSize, SIGXFSZ);
     pthread_sigmask(SIG_BLOCK, &fileSize, &before);
     int error = 0;
-    for (qsizetype done = 0; done < content.size() && error == 0;) {
+    for (qsizetype done = 0; done < content.size();) {
         const ssize_t n = ::write(fd, content.constData() + done, size_t(content.size() - done));
-        if (n > 0)
-            done += n;
-        else if (n == 0 || errno != EINTR)
-            error = n == 0 ? ENOSPC : errno;
+        if (n < 0) {
+            error = errno;
+            break;
+        }
+        done += n;
     }
     const timespec now{};
     while (sigtimedwait(&fileSize, nullptr, &now) == SIGXFSZ) {
@@ -147,6 +145,20 @@ int Replace(int folderFd, const QByteArray& name, const struct stat* old, const 
     else
         fsync(folderFd); // the rename itself survives a power cut
     return error;
+}
+
+// A copy of the game killed while clearing a dead lock leaves "<lock>.rmlock" files,
+// which QLockFile would honour for half a minute: those no live process holds go.
+void ClearDeadRemovalLocks(int folderFd, QByteArray name)
+{
+    for (name += ".rmlock";; name += ".rmlock") {
+        const int fd = openat(folderFd, name.constData(), O_RDWR | O_CLOEXEC);
+        if (fd == -1)
+            return;
+        if (flock(fd, LOCK_EX | LOCK_NB) == 0)
+            unlinkat(folderFd, name.constData(), 0);
+        ::close(fd);
+    }
 }
 
 } // namespace
@@ -282,8 +294,12 @@ LockedFile::LockedFile(const Folder& folder, const QByteArray& fileName, int wai
         failure_ = {FailureText(errno)};
         return;
     }
-    // QLockFile clears a lock whose holder died; a live holder keeps it by flock.
+    // QLockFile clears a lock whose holder died, and one left empty by a holder killed
+    // while making it once it is older than the stale time; a live holder keeps its lock
+    // however old, by flock.
+    ClearDeadRemovalLocks(folder_.fd(), fileName + ".lock");
     lock_ = std::make_unique<QLockFile>(folder_.alias(fileName + ".lock"));
+    lock_->setStaleLockTime(LockStaleMs);
     if (!lock_->tryLock(waitMs)) {
         failure_ = {lock_->error() == QLockFile::LockFailedError
                         ? FailureText(EWOULDBLOCK)

@@ -27,6 +27,8 @@ QString FailureText(int error);
 
 // How long a writer waits for another copy of the game to let go of a file.
 inline constexpr int LockWaitMs = 3000;
+// Age at which a lock file that tells no live holder is cleared; within one wait.
+inline constexpr int LockStaleMs = 2000;
 
 // A descriptor for reading `name` in `folder`, or -1 (errno says why: ENOENT also when
 // the name is no regular file, so a pipe or a device is never read).

@@ -167,13 +167,9 @@ QByteArray FindFileCaseBlind(const OpenFolder& folder, const QByteArray& name)
 {
     if (CountsAsFile(folder.fd(), name.constData()))
         return name;
-    const int listFd = ::openat(folder.fd(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    DIR* dir = listFd < 0 ? nullptr : fdopendir(listFd);
-    if (!dir) {
-        if (listFd >= 0)
-            ::close(listFd);
+    DIR* dir = fdopendir(::openat(folder.fd(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!dir)
         return QByteArray();
-    }
     // The first in byte order when several spellings exist, so every run picks the same.
     QByteArray found;
     while (const dirent* entry = readdir(dir)) {

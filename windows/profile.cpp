@@ -54,19 +54,19 @@ qsizetype BomLength(const QString&)
 
 // Offsets into the text. Lines end in CRLF, LF or a lone CR.
 struct Line {
-    qsizetype start = 0;
-    qsizetype end = 0;  // end of the content, before the line end
-    qsizetype next = 0; // start of the following line
+    qsizetype start;
+    qsizetype end;  // end of the content, before the line end
+    qsizetype next; // start of the following line
 };
 
 enum class LineKind { Other, Section, Key };
 
 struct ParsedLine {
-    LineKind kind = LineKind::Other;
-    qsizetype nameStart = 0;
-    qsizetype nameEnd = 0;
-    qsizetype valueStart = 0; // the value with its quotes, blanks around it excluded
-    qsizetype valueEnd = 0;
+    LineKind kind;
+    qsizetype nameStart;
+    qsizetype nameEnd;
+    qsizetype valueStart; // the value with its quotes, blanks around it excluded
+    qsizetype valueEnd;
 };
 
 bool IsBlank(char16_t c)
@@ -98,7 +98,7 @@ template <class Text> void Trim(const Text& data, qsizetype& start, qsizetype& e
 
 template <class Text> ParsedLine Parse(const Text& data, const Line& line)
 {
-    ParsedLine p;
+    ParsedLine p{};
     qsizetype s = line.start;
     qsizetype e = line.end;
     Trim(data, s, e);
@@ -150,16 +150,16 @@ template <class Text> QString Unquoted(const Text& data, qsizetype start, qsizet
 
 // Where a key lives in the file, or where it would go.
 struct Location {
-    bool sectionFound = false;
-    bool keyFound = false;
+    bool sectionFound;
+    bool keyFound;
     Line lastLine; // the section's header or its last key: a new key goes after it
-    qsizetype valueStart = 0;
-    qsizetype valueEnd = 0;
+    qsizetype valueStart;
+    qsizetype valueEnd;
 };
 
 template <class Text> Location Locate(const Text& data, const QString& section, const QString& key)
 {
-    Location loc;
+    Location loc{};
     bool inSection = false;
     for (qsizetype pos = BomLength(data); pos < data.size();) {
         const Line line = LineAt(data, pos);
@@ -194,17 +194,13 @@ std::optional<QString> Value(const Text& data, const QString& section, const QSt
     return Unquoted(data, loc.valueStart, loc.valueEnd);
 }
 
+// How the file's first line ends; CR LF for a file of one line or none.
 template <class Text> Text FirstLineEnd(const Text& data)
 {
-    for (qsizetype i = 0; i < data.size(); ++i) {
-        if (At(data, i) == u'\n')
-            return Encoded<Text>(QStringLiteral("\n"));
-        if (At(data, i) == u'\r')
-            return Encoded<Text>(i + 1 < data.size() && At(data, i + 1) == u'\n'
-                                     ? QStringLiteral("\r\n")
-                                     : QStringLiteral("\r"));
-    }
-    return Encoded<Text>(QStringLiteral("\r\n"));
+    const Line first = LineAt(data, 0);
+    if (first.next == first.end)
+        return Encoded<Text>(QStringLiteral("\r\n"));
+    return data.sliced(first.end, first.next - first.end);
 }
 
 // nullopt when the file already holds the value.

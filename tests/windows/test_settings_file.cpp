@@ -41,6 +41,8 @@ private slots:
         row("only the first section counts", "[Contest]\nA=1\n\n[B]\nShow=2\n[contest]\nShow=3",
             "-", "[Contest]\nA=1\nShow=True\n\n[B]\nShow=2\n[contest]\nShow=3");
         row("a key before any section", "Show=1", "-", "Show=1\r\n[Contest]\r\nShow=True\r\n");
+        row("section added after a last CR", "[B]\r", "-", "[B]\r[Contest]\rShow=True\r");
+        row("section added after a last LF", "[B]\n", "-", "[B]\n[Contest]\nShow=True\n");
         row("a line without = is no key", "[Contest]\nShow\n", "-");
         row("an unclosed bracket is no section", "[Contest]\n[Show=1\nShow=2", "2");
         row("new file", "", "-", "[Contest]\r\nShow=True\r\n");
@@ -50,7 +52,8 @@ private slots:
         row("cut to five characters", "[Contest]\nShow=Truely", "Truel");
         row("never half a character", "[Contest]\nShow=abcd\xF0\x9F\x98\x80", "abcd");
         // An unpaired surrogate and an odd last byte stay as they were.
-        const QByteArray odd = "\xFF\xFE" + Utf16("[B]\nk=") + "\x00\xD8" + Utf16("\n[Contest]\n");
+        const QByteArray odd =
+            "\xFF\xFE" + Utf16("[B]\nk=") + QByteArray("\x00\xD8", 2) + Utf16("\n[Contest]\n");
         row("UTF-16LE", odd + Utf16("Show=\u00E9t\u00E9\n") + "\x7F", "\u00E9t\u00E9",
             odd + Utf16("Show=True\n") + "\x7F");
         row("over 1 MiB", "[Contest]\r\n" + Big + "Show=no\r\n" + Big, "no",
