@@ -230,15 +230,13 @@ FileBytes ReadWholeFile(const OpenFolder& folder, const QByteArray& name)
     }
     QByteArray bytes;
     int error = 0;
-    for (;;) {
-        char chunk[65536];
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n > 0)
-            bytes.append(chunk, n);
-        else if (n == 0 || errno != EINTR) {
-            error = n == 0 ? 0 : errno;
+    char chunk[65536];
+    for (ssize_t n; (n = ::read(fd, chunk, sizeof chunk)) != 0;) {
+        if (n < 0) {
+            error = errno;
             break;
         }
+        bytes.append(chunk, n);
     }
     ::close(fd);
     if (error != 0)
