@@ -1,5 +1,6 @@
 #include "platform/atomic_file.h"
 
+#include <QFile>
 #include <QLockFile>
 #include <QRandomGenerator>
 #include <algorithm>
@@ -54,7 +55,9 @@ Target FollowLinks(int folderFd, const QByteArray& name)
             return t;
         }
         // A relative link is relative to the folder the link is in.
-        const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? "/" : link.left(slash);
+        QByteArray folder = link.left(slash + 1);
+        if (folder.isEmpty())
+            folder = ".";
         OpenFolder next(openat(t.folderFd, folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         if (!next.isOpen()) {
             t.error = errno;
@@ -228,19 +231,11 @@ FileBytes ReadWholeFile(const OpenFolder& folder, const QByteArray& name)
             std::nullopt,
             {errno == EACCES ? QStringLiteral("you may not read the file") : FailureText(errno)}};
     }
-    QByteArray bytes;
-    int error = 0;
-    char chunk[65536];
-    for (ssize_t n; (n = ::read(fd, chunk, sizeof chunk)) != 0;) {
-        if (n < 0) {
-            error = errno;
-            break;
-        }
-        bytes.append(chunk, n);
-    }
-    ::close(fd);
-    if (error != 0)
-        return {std::nullopt, {FailureText(error)}};
+    QFile file; // closes the descriptor
+    file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return {std::nullopt, {FailureText(EIO)}};
     return {std::move(bytes), {}};
 }
 

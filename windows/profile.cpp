@@ -234,9 +234,12 @@ std::optional<Text> Updated(Text data, const QString& section, const QString& ke
 QString Utf16Units(const QByteArray& file)
 {
     QString units((file.size() - 2) / 2, Qt::Uninitialized);
-    for (qsizetype i = 0; i < units.size(); ++i)
-        units[i] = QChar(char16_t(static_cast<unsigned char>(file[2 + 2 * i]) |
-                                  static_cast<unsigned char>(file[3 + 2 * i]) << 8));
+    qsizetype at = 2;
+    for (QChar& unit : units) {
+        unit = QChar(char16_t(static_cast<unsigned char>(file[at]) |
+                              static_cast<unsigned char>(file[at + 1]) << 8));
+        at += 2;
+    }
     return units;
 }
 

@@ -69,8 +69,8 @@ private slots:
         QVERIFY(!failure.contains("locked") || live.tryLock());
         const QByteArrayList before = s.snapshot();
         const bool full = failure.contains("full");
+        const QByteArray content(full ? 1 << 16 : 3, 'n');
         const auto save = [&] {
-            const QByteArray content(full ? 1 << 16 : 3, 'n');
             return dz::LockedFile(s.folder(folder), "f", 100).write(content).failure;
         };
         if (full) // a file-size limit stands in for a full disk: the write fails, not the game

@@ -25,11 +25,9 @@ QByteArray Described(const dz::HighScoreList& list)
 }
 
 // The places given, then default ones.
-QByteArray Places(QByteArray given)
+QByteArray Places(const QByteArray& given)
 {
-    for (qsizetype n = given.count('|'); n < 4; ++n)
-        given += "|:0";
-    return given;
+    return given + QByteArray("|:0").repeated(4 - given.count('|'));
 }
 
 } // namespace
