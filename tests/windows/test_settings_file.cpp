@@ -38,8 +38,9 @@ private slots:
         row("comments", "[Contest]\n;Show=1\n # Show=2\nShow= \t", "");
         row("lone CR, key added after the last line", "[Contest]\rA=1", "-",
             "[Contest]\rA=1\rShow=True\r");
-        row("only the first section counts", "[Contest]\nA=1\n\n[B]\nShow=2\n[contest]\nShow=3",
-            "-", "[Contest]\nA=1\nShow=True\n\n[B]\nShow=2\n[contest]\nShow=3");
+        row("only the first section counts, a new key after its last",
+            "[Contest]\nA=1\n;x=1\n#y=2\n[B]\nShow=2\n[contest]\nShow=3", "-",
+            "[Contest]\nA=1\nShow=True\n;x=1\n#y=2\n[B]\nShow=2\n[contest]\nShow=3");
         row("a key before any section", "Show=1", "-", "Show=1\r\n[Contest]\r\nShow=True\r\n");
         row("section added after a last CR", "[B]\r", "-", "[B]\r[Contest]\rShow=True\r");
         row("section added after a last LF", "[B]\n", "-", "[B]\n[Contest]\nShow=True\n");
