@@ -1,8 +1,9 @@
 #include "scoring/highscores.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include <QStringDecoder>
+#include <algorithm>
+#include <cerrno>
+#include <unistd.h>
 
 #include "engine/numbers.h"
 #include "platform/atomic_file.h"
@@ -14,22 +15,20 @@ namespace dz
 namespace
 {
 
-const QString FileName = QStringLiteral("HighScore.dat");
+const QByteArray FileName = QByteArrayLiteral("HighScore.dat");
 
-// A line longer than this is cut; the rest of it is skipped.
-constexpr qsizetype MaxFieldBytes = 4096;
-// Reading gives up after this many bytes, so a runaway file is never read whole.
-constexpr qint64 MaxScanBytes = 1 << 20;
+// A line longer than this is no name anyone typed: it is shown cut, and the file is not
+// rewritten, so nothing of it is lost.
+constexpr qsizetype MaxLineBytes = qsizetype(4) << 20;
 constexpr int FileLines = 10;
 
-// Lines of a file ended by CR LF, LF or a lone CR. A longer line keeps one byte more
-// than MaxFieldBytes, which tells DecodeField to cut it.
+// Lines of a file ended by CR LF, LF or a lone CR.
 class LineReader
 {
 public:
-    explicit LineReader(QFile& file) : file_(file) {}
+    explicit LineReader(int fd) : fd_(fd) {}
 
-    // nullopt at the end of the file or of the reading budget.
+    // nullopt at the end of the file or on a read error.
     std::optional<QByteArray> next()
     {
         QByteArray line;
@@ -46,102 +45,109 @@ public:
                     ++pos_;
                 return line;
             }
-            if (line.size() <= MaxFieldBytes)
+            if (line.size() < MaxLineBytes)
                 line.append(c);
+            else
+                cut = true;
         }
         if (!any)
             return std::nullopt;
         return line;
     }
 
+    bool cut = false;
+    int error = 0;
+
 private:
     bool refill()
     {
-        if (scanned_ >= MaxScanBytes)
-            return false;
-        buf_ = file_.read(qMin<qint64>(4096, MaxScanBytes - scanned_));
+        buf_.resize(65536);
+        const ssize_t n = ::read(fd_, buf_.data(), size_t(buf_.size()));
+        if (n < 0)
+            error = errno;
+        buf_.resize(qMax<ssize_t>(n, 0));
         pos_ = 0;
-        scanned_ += buf_.size();
-        return !buf_.isEmpty();
+        return n > 0;
     }
 
-    QFile& file_;
+    int fd_;
     QByteArray buf_;
     qsizetype pos_ = 0;
-    qint64 scanned_ = 0;
 };
-
-// Cuts an over-long line to MaxFieldBytes, never inside a character.
-QByteArray CutField(QByteArray bytes)
-{
-    if (bytes.size() > MaxFieldBytes) {
-        bytes.truncate(MaxFieldBytes);
-        qsizetype lead = bytes.size() - 1;
-        while (lead > 0 && (static_cast<unsigned char>(bytes[lead]) & 0xC0) == 0x80)
-            --lead;
-        const auto first = static_cast<unsigned char>(bytes[lead]);
-        const qsizetype needed = first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : first >= 0xC0 ? 2 : 1;
-        if (bytes.size() - lead < needed)
-            bytes.truncate(lead);
-    }
-    return bytes;
-}
 
 QByteArray SkipLeadingBlanks(const QByteArray& text)
 {
-    qsizetype i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-        ++i;
-    return text.mid(i);
-}
-
-// A name is the whole line: a comma in a typed name must not shift the entries below.
-QByteArray NameField(const QByteArray& line)
-{
-    return SkipLeadingBlanks(CutField(line));
+    const auto first =
+        std::find_if(text.begin(), text.end(), [](char c) { return c != ' ' && c != '\t'; });
+    return text.sliced(first - text.begin());
 }
 
 // A score ends at its line end or at a comma.
 QString ScoreField(const QByteArray& line)
 {
-    const QByteArray text = SkipLeadingBlanks(CutField(line));
+    const QByteArray text = SkipLeadingBlanks(line);
     const qsizetype comma = text.indexOf(',');
     return QString::fromUtf8(comma < 0 ? text : text.left(comma));
 }
 
-// Only a regular file counts: a folder or a pipe of that name is no high-score file.
-std::optional<QString> ExistingFile(const Folder& filesFolder)
-{
-    const QString path = FindFileCaseBlind(filesFolder.path(), FileName);
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return std::nullopt;
-    return path;
-}
+struct StoredLines {
+    QList<QByteArray> lines; // none when there is no file
+    bool cut;                // a line was beyond MaxLineBytes
+    int error;               // the file is there but could not be read
+};
 
-// Up to `count` lines of the file; nullopt when there is no readable file.
-std::optional<QList<QByteArray>> ReadLines(const Folder& filesFolder, int count)
+// Up to `count` lines of the file `name` (empty: there is none).
+StoredLines ReadLines(const OpenFolder& folder, const QByteArray& name, int count)
 {
-    const std::optional<QString> path = ExistingFile(filesFolder);
-    if (!path)
-        return std::nullopt;
-    QFile file(*path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    LineReader reader(file);
-    QList<QByteArray> lines;
-    while (lines.size() < count) {
+    StoredLines stored{};
+    const int fd = OpenFileForReading(folder, name);
+    if (fd == -1) {
+        stored.error = errno == ENOENT ? 0 : errno;
+        return stored;
+    }
+    LineReader reader(fd);
+    while (stored.lines.size() < count) {
         std::optional<QByteArray> line = reader.next();
         if (!line)
             break;
-        lines.append(std::move(*line));
+        stored.lines.append(std::move(*line));
     }
-    return lines;
+    ::close(fd);
+    stored.cut = reader.cut;
+    stored.error = reader.error;
+    return stored;
 }
 
-QString HighScoreFilePath(const Folder& filesFolder)
+StoredLines ReadLines(const Folder& filesFolder, int count)
 {
-    const QString found = FindFileCaseBlind(filesFolder.path(), FileName);
-    return found.isEmpty() ? filesFolder.filePath(FileName) : found;
+    const OpenFolder folder = OpenFolder::open(filesFolder, false);
+    if (!folder.isOpen())
+        return {};
+    return ReadLines(folder, FindFileCaseBlind(folder, FileName), count);
+}
+
+HighScoreList ListFrom(const QList<QByteArray>& lines)
+{
+    HighScoreList list = DefaultHighScores();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        HighScoreEntry& entry = list[i / 2];
+        // A name is the whole line: a comma in a typed name must not shift the entries below.
+        if (i % 2 == 0)
+            entry.name = SkipLeadingBlanks(lines[i]);
+        else
+            entry.score = TextNumber(ScoreField(lines[i]));
+    }
+    return list;
+}
+
+QByteArray FileContent(const HighScoreList& list)
+{
+    QByteArray content;
+    for (const HighScoreEntry& entry : list) {
+        content += entry.name + "\r\n";
+        content += NumberText(entry.score).toLatin1() + "\r\n";
+    }
+    return content;
 }
 
 } // namespace
@@ -153,7 +159,22 @@ HighScoreList DefaultHighScores()
 
 QString NameText(const QByteArray& name)
 {
-    return QString::fromUtf8(name);
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    const QString text = utf8(name);
+    if (!utf8.hasError())
+        return text;
+    // Windows-1252 where it differs from Latin-1; its five unused bytes stay control codes.
+    static const char16_t high[] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    QString shown;
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        shown += byte >= 0x80 && byte < 0xA0 ? QChar(high[byte - 0x80]) : QChar(byte);
+    }
+    return shown;
 }
 
 QByteArray NameBytes(const QString& typed)
@@ -166,38 +187,20 @@ QByteArray NameBytes(const QString& typed)
 
 HighScoreList ReadHighScores(const Folder& filesFolder)
 {
-    HighScoreList list = DefaultHighScores();
-    const std::optional<QList<QByteArray>> lines = ReadLines(filesFolder, FileLines);
-    if (!lines)
-        return list;
-    for (qsizetype i = 0; i < lines->size(); ++i) {
-        HighScoreEntry& entry = list[i / 2];
-        if (i % 2 == 0)
-            entry.name = NameField(lines->at(i));
-        else
-            entry.score = TextNumber(ScoreField(lines->at(i)));
-    }
-    return list;
+    return ListFrom(ReadLines(filesFolder, FileLines).lines);
 }
 
 WriteResult WriteHighScores(const Folder& filesFolder, const HighScoreList& list)
 {
-    if (!QDir().mkpath(filesFolder.path()))
-        return {QStringLiteral("the folder cannot be made")};
-    QByteArray content;
-    for (const HighScoreEntry& entry : list) {
-        content += entry.name + "\r\n";
-        content += NumberText(entry.score).toLatin1() + "\r\n";
-    }
-    return WriteFileAtomically(HighScoreFilePath(filesFolder), content);
+    return LockedFile(filesFolder, FileName).write(FileContent(list));
 }
 
 std::optional<QString> ReadStartupBestScore(const Folder& filesFolder)
 {
-    const std::optional<QList<QByteArray>> lines = ReadLines(filesFolder, 2);
-    if (!lines || lines->size() < 2)
+    const StoredLines stored = ReadLines(filesFolder, FileLines);
+    if (stored.lines.size() < 2)
         return std::nullopt;
-    const QString score = ScoreField(lines->at(1));
+    const QString score = ScoreField(stored.lines[1]);
     // The label is read back as a number later, so garbage must not reach it.
     if (!score.isEmpty() && !IsNumberText(score))
         return QStringLiteral("0");
@@ -206,19 +209,19 @@ std::optional<QString> ReadStartupBestScore(const Folder& filesFolder)
 
 std::optional<int> PlaceFor(const HighScoreList& list, double score)
 {
-    for (int k = 0; k < int(list.size()); ++k) {
-        if (list[k].score <= score)
-            return k;
-    }
-    return std::nullopt;
+    const auto place = std::find_if(list.cbegin(), list.cend(),
+                                    [score](const HighScoreEntry& e) { return e.score <= score; });
+    if (place == list.cend())
+        return std::nullopt;
+    return int(place - list.cbegin());
 }
 
 HighScoreList InsertHighScore(const HighScoreList& list, int place, const HighScoreEntry& entry)
 {
-    HighScoreList result = list;
-    for (int k = int(result.size()) - 1; k > place; --k)
-        result[k] = list[k - 1];
-    result[place] = entry;
+    QList<HighScoreEntry> entries(list.cbegin(), list.cend());
+    entries.insert(place, entry); // the last one drops out below
+    HighScoreList result;
+    std::copy_n(entries.cbegin(), result.size(), result.begin());
     return result;
 }
 
@@ -230,13 +233,23 @@ QString NamePromptTitle(int place)
 
 SavedHighScores SaveHighScore(const Folder& filesFolder, const std::optional<HighScoreEntry>& entry)
 {
-    HighScoreList list = ReadHighScores(filesFolder);
+    // Read under the lock: another copy of the game may have saved since the name prompt.
+    const LockedFile file(filesFolder, FileName);
+    if (!file.failure().ok())
+        return {ReadHighScores(filesFolder), file.failure()};
+    const StoredLines stored = ReadLines(file.folder(), file.name(), FileLines);
+    const HighScoreList old = ListFrom(stored.lines);
+    if (stored.error != 0)
+        return {old, {QStringLiteral("the file cannot be read: ") + FailureText(stored.error)}};
+    if (stored.cut)
+        return {old, {QStringLiteral("a line of the file is too long to keep")}};
+    HighScoreList list = old;
     if (entry) {
         if (const std::optional<int> place = PlaceFor(list, entry->score))
             list = InsertHighScore(list, *place, *entry);
     }
-    const WriteResult written = WriteHighScores(filesFolder, list);
-    return {written.ok() ? list : ReadHighScores(filesFolder), written};
+    const WriteResult written = file.write(FileContent(list));
+    return {written.ok() ? list : old, written};
 }
 
 } // namespace dz

@@ -34,7 +34,8 @@ QByteArray NameBytes(const QString& typed);
 HighScoreList DefaultHighScores();
 
 // The stored list; the default list when there is no readable file. Entries the file
-// lacks come from the default list, scores that are not numbers read as 0.
+// lacks come from the default list, scores that are not numbers read as 0. The file is
+// "HighScore.dat" in any letter case.
 HighScoreList ReadHighScores(const Folder& filesFolder);
 
 // The best-score text shown at start-up: the first score field as stored, an empty
@@ -53,7 +54,7 @@ inline const QString NamePrompt = QStringLiteral("You made the highscore list!  
 // The name box's title for a place (0-based).
 QString NamePromptTitle(int place);
 
-// Replaces the file with `list`, creating the folder if needed.
+// Replaces the file with `list`, creating the folder if needed, under the file's lock.
 WriteResult WriteHighScores(const Folder& filesFolder, const HighScoreList& list);
 
 struct SavedHighScores {
@@ -61,8 +62,9 @@ struct SavedHighScores {
     WriteResult written; // why the file could not be written, if it could not
 };
 
-// The end of a run, once the name is known: places `entry` into the list stored now (if
-// it still qualifies there) and rewrites the file, even when nothing changed.
+// The end of a run, once the name is known: under the file's lock, places `entry` into
+// the list stored now (if it still qualifies there) and rewrites the file, even when
+// nothing changed. A file that cannot be read whole is not rewritten.
 SavedHighScores SaveHighScore(const Folder& filesFolder,
                               const std::optional<HighScoreEntry>& entry);
 

@@ -19,7 +19,8 @@ QString SettingsFilePath(const Folder& filesFolder);
 // file, section or key, "true" and "False" all leave the notice showing.
 bool ReadDoNotShow(const Folder& filesFolder);
 
-// Stores "True" or "False", creating the folder and the file when missing.
+// Stores "True" or "False" under the file's lock, creating the folder and the file
+// when missing; a file that already holds the value is not touched.
 WriteResult WriteDoNotShow(const Folder& filesFolder, bool ticked);
 
 } // namespace dz

@@ -1,10 +1,6 @@
 #include "windows/profile.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <optional>
-
-#include "platform/atomic_file.h"
 
 namespace dz
 {
@@ -12,127 +8,172 @@ namespace dz
 namespace
 {
 
-// Offsets into the file's bytes. Lines end in CRLF, LF or a lone CR.
+// The parser works alike on UTF-8 bytes (QByteArray) and on UTF-16 units (QString),
+// so either file keeps every unit it had, even one that is no valid character.
+char16_t At(const QByteArray& text, qsizetype i)
+{
+    return static_cast<unsigned char>(text[i]);
+}
+
+char16_t At(const QString& text, qsizetype i)
+{
+    return text[i].unicode();
+}
+
+QString Decoded(const QByteArray& text, qsizetype start, qsizetype length)
+{
+    return QString::fromUtf8(text.constData() + start, length);
+}
+
+QString Decoded(const QString& text, qsizetype start, qsizetype length)
+{
+    return text.mid(start, length);
+}
+
+template <class Text> Text Encoded(const QString& text);
+
+template <> QByteArray Encoded(const QString& text)
+{
+    return text.toUtf8();
+}
+
+template <> QString Encoded(const QString& text)
+{
+    return text;
+}
+
+qsizetype BomLength(const QByteArray& text)
+{
+    return text.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+}
+
+qsizetype BomLength(const QString&)
+{
+    return 0; // the UTF-16 mark is taken off before parsing
+}
+
+// Offsets into the text. Lines end in CRLF, LF or a lone CR.
 struct Line {
-    qsizetype start = 0;
-    qsizetype end = 0;  // end of the content, before the line end
-    qsizetype next = 0; // start of the following line
+    qsizetype start;
+    qsizetype end;  // end of the content, before the line end
+    qsizetype next; // start of the following line
 };
 
 enum class LineKind { Other, Section, Key };
 
 struct ParsedLine {
-    LineKind kind = LineKind::Other;
-    QByteArrayView name;
-    qsizetype valueStart = 0; // the value with its quotes, blanks around it excluded
-    qsizetype valueEnd = 0;
+    LineKind kind;
+    qsizetype nameStart;
+    qsizetype nameEnd;
+    qsizetype valueStart; // the value with its quotes, blanks around it excluded
+    qsizetype valueEnd;
 };
 
-bool isBlank(char c)
+bool IsBlank(char16_t c)
 {
-    return c == ' ' || c == '\t';
+    return c == u' ' || c == u'\t';
 }
 
-QByteArrayView trimmed(QByteArrayView text)
-{
-    while (!text.isEmpty() && isBlank(text.front()))
-        text = text.sliced(1);
-    while (!text.isEmpty() && isBlank(text.back()))
-        text.chop(1);
-    return text;
-}
-
-qsizetype bomLength(const QByteArray& data)
-{
-    return data.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-}
-
-Line lineAt(const QByteArray& data, qsizetype start)
+template <class Text> Line LineAt(const Text& data, qsizetype start)
 {
     Line line{start, start, start};
     qsizetype i = start;
-    while (i < data.size() && data[i] != '\n' && data[i] != '\r')
+    while (i < data.size() && At(data, i) != u'\n' && At(data, i) != u'\r')
         ++i;
     line.end = i;
     if (i < data.size())
-        i += (data[i] == '\r' && i + 1 < data.size() && data[i + 1] == '\n') ? 2 : 1;
+        i += (At(data, i) == u'\r' && i + 1 < data.size() && At(data, i + 1) == u'\n') ? 2 : 1;
     line.next = i;
     return line;
 }
 
-ParsedLine parse(const QByteArray& data, const Line& line)
+// Narrows [start, end) to leave out blanks at both edges.
+template <class Text> void Trim(const Text& data, qsizetype& start, qsizetype& end)
 {
-    ParsedLine p;
+    while (start < end && IsBlank(At(data, start)))
+        ++start;
+    while (end > start && IsBlank(At(data, end - 1)))
+        --end;
+}
+
+template <class Text> ParsedLine Parse(const Text& data, const Line& line)
+{
+    ParsedLine p{};
     qsizetype s = line.start;
     qsizetype e = line.end;
-    while (s < e && isBlank(data[s]))
-        ++s;
-    while (e > s && isBlank(data[e - 1]))
-        --e;
-    if (s == e || data[s] == ';' || data[s] == '#')
+    Trim(data, s, e);
+    if (s == e || At(data, s) == u';' || At(data, s) == u'#')
         return p;
-    const QByteArrayView content(data.constData() + s, e - s);
-    if (content.front() == '[') {
-        const qsizetype close = content.lastIndexOf(']');
-        if (close > 0) {
+    if (At(data, s) == u'[') {
+        qsizetype close = e - 1;
+        while (close > s && At(data, close) != u']')
+            --close;
+        if (close > s) {
             p.kind = LineKind::Section;
-            p.name = trimmed(content.sliced(1, close - 1));
+            p.nameStart = s + 1;
+            p.nameEnd = close;
+            Trim(data, p.nameStart, p.nameEnd);
             return p;
         }
         // An unclosed bracket is no header: the line may still be a key.
     }
-    const qsizetype eq = content.indexOf('=');
-    if (eq <= 0)
-        return p;
-    p.name = trimmed(content.first(eq));
-    if (p.name.isEmpty())
+    qsizetype eq = s;
+    while (eq < e && At(data, eq) != u'=')
+        ++eq;
+    if (eq == e || eq == s)
         return p;
     p.kind = LineKind::Key;
-    p.valueStart = s + eq + 1;
-    while (p.valueStart < e && isBlank(data[p.valueStart]))
-        ++p.valueStart;
+    p.nameStart = s;
+    p.nameEnd = eq;
+    Trim(data, p.nameStart, p.nameEnd);
+    p.valueStart = eq + 1;
     p.valueEnd = e;
+    Trim(data, p.valueStart, p.valueEnd);
     return p;
 }
 
-bool sameName(QByteArrayView stored, const QString& wanted)
+template <class Text> bool SameName(const Text& data, const ParsedLine& p, const QString& wanted)
 {
-    return QString::fromUtf8(stored).compare(wanted, Qt::CaseInsensitive) == 0;
+    return Decoded(data, p.nameStart, p.nameEnd - p.nameStart)
+               .compare(wanted, Qt::CaseInsensitive) == 0;
 }
 
-QString unquoted(QByteArrayView raw)
+template <class Text> QString Unquoted(const Text& data, qsizetype start, qsizetype end)
 {
-    if (raw.size() >= 2 && (raw.front() == '"' || raw.front() == '\'') && raw.back() == raw.front())
-        raw = raw.sliced(1, raw.size() - 2);
-    return QString::fromUtf8(raw);
+    if (end - start >= 2 && (At(data, start) == u'"' || At(data, start) == u'\'') &&
+        At(data, end - 1) == At(data, start)) {
+        ++start;
+        --end;
+    }
+    return Decoded(data, start, end - start);
 }
 
 // Where a key lives in the file, or where it would go.
 struct Location {
-    bool sectionFound = false;
-    bool keyFound = false;
+    bool sectionFound;
+    bool keyFound;
     Line lastLine; // the section's header or its last key: a new key goes after it
-    qsizetype valueStart = 0;
-    qsizetype valueEnd = 0;
+    qsizetype valueStart;
+    qsizetype valueEnd;
 };
 
-Location locate(const QByteArray& data, const QString& section, const QString& key)
+template <class Text> Location Locate(const Text& data, const QString& section, const QString& key)
 {
-    Location loc;
+    Location loc{};
     bool inSection = false;
-    for (qsizetype pos = bomLength(data); pos < data.size();) {
-        const Line line = lineAt(data, pos);
+    for (qsizetype pos = BomLength(data); pos < data.size();) {
+        const Line line = LineAt(data, pos);
         pos = line.next;
-        const ParsedLine p = parse(data, line);
+        const ParsedLine p = Parse(data, line);
         if (p.kind == LineKind::Section) {
             if (inSection)
                 break; // only the first section of that name counts
-            if (sameName(p.name, section)) {
+            if (SameName(data, p, section)) {
                 loc.sectionFound = inSection = true;
                 loc.lastLine = line;
             }
         } else if (p.kind == LineKind::Key && inSection) {
-            if (sameName(p.name, key)) {
+            if (SameName(data, p, key)) {
                 loc.keyFound = true;
                 loc.valueStart = p.valueStart;
                 loc.valueEnd = p.valueEnd;
@@ -144,22 +185,70 @@ Location locate(const QByteArray& data, const QString& section, const QString& k
     return loc;
 }
 
-// The file's bytes, or nothing when it cannot be read. Only regular files are opened,
-// so a pipe or a device named like the file cannot hang or flood the reader.
-std::optional<QByteArray> readBounded(const QString& filePath, qint64 limit)
+template <class Text>
+std::optional<QString> Value(const Text& data, const QString& section, const QString& key)
 {
-    if (!QFileInfo(filePath).isFile())
+    const Location loc = Locate(data, section, key);
+    if (!loc.keyFound)
         return std::nullopt;
-    QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray data = file.read(limit);
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
+    return Unquoted(data, loc.valueStart, loc.valueEnd);
+}
+
+// How the file's first line ends; CR LF for a file of one line or none.
+template <class Text> Text FirstLineEnd(const Text& data)
+{
+    const Line first = LineAt(data, 0);
+    if (first.next == first.end)
+        return Encoded<Text>(QStringLiteral("\r\n"));
+    return data.sliced(first.end, first.next - first.end);
+}
+
+// nullopt when the file already holds the value.
+template <class Text>
+std::optional<Text> Updated(Text data, const QString& section, const QString& key,
+                            const QString& value)
+{
+    const Text eol = FirstLineEnd(data);
+    const Text keyLine = Encoded<Text>(key + u'=' + value);
+    const Location loc = Locate(data, section, key);
+    if (loc.keyFound) {
+        if (Unquoted(data, loc.valueStart, loc.valueEnd) == value)
+            return std::nullopt;
+        data.replace(loc.valueStart, loc.valueEnd - loc.valueStart, Encoded<Text>(value));
+    } else if (loc.sectionFound) {
+        const Line& after = loc.lastLine;
+        if (after.next > after.end)
+            data.insert(after.next, keyLine + eol);
+        else // the last line of the file, without a line end of its own
+            data.insert(after.end, eol + keyLine + eol);
+    } else {
+        const qsizetype size = data.size();
+        if (size > BomLength(data) && At(data, size - 1) != u'\n' && At(data, size - 1) != u'\r')
+            data += eol;
+        data += Encoded<Text>(u'[' + section + u']') + eol + keyLine + eol;
+    }
     return data;
 }
 
-QString cutTo(QString text, int size)
+// UTF-16LE units after the byte-order mark; an odd last byte is left out.
+QString Utf16Units(const QByteArray& file)
+{
+    QString units((file.size() - 2) / 2, Qt::Uninitialized);
+    qsizetype at = 2;
+    for (QChar& unit : units) {
+        unit = QChar(char16_t(static_cast<unsigned char>(file[at]) |
+                              static_cast<unsigned char>(file[at + 1]) << 8));
+        at += 2;
+    }
+    return units;
+}
+
+bool IsUtf16(const QByteArray& file)
+{
+    return file.startsWith("\xFF\xFE");
+}
+
+QString CutTo(QString text, int size)
 {
     const qsizetype room = size > 1 ? size - 1 : 0;
     if (text.size() <= room)
@@ -170,67 +259,30 @@ QString cutTo(QString text, int size)
     return text;
 }
 
-QByteArray firstLineEnd(const QByteArray& data)
-{
-    for (qsizetype i = 0; i < data.size(); ++i) {
-        if (data[i] == '\n')
-            return "\n";
-        if (data[i] == '\r')
-            return i + 1 < data.size() && data[i + 1] == '\n' ? "\r\n" : "\r";
-    }
-    return "\r\n";
-}
-
 } // namespace
 
-QString GetPrivateProfileString(const QString& section, const QString& key,
-                                const QString& defaultValue, int size, const QString& filePath)
+QString ProfileString(const QString& section, const QString& key, const QString& defaultValue,
+                      int size, const QByteArray& file)
 {
-    if (const auto data = readBounded(filePath, MaxProfileFileBytes)) {
-        const Location loc = locate(*data, section, key);
-        if (loc.keyFound)
-            return cutTo(unquoted(QByteArrayView(*data).sliced(loc.valueStart,
-                                                               loc.valueEnd - loc.valueStart)),
-                         size);
-    }
-    return cutTo(defaultValue, size);
+    const std::optional<QString> value =
+        IsUtf16(file) ? Value(Utf16Units(file), section, key) : Value(file, section, key);
+    return CutTo(value.value_or(defaultValue), size);
 }
 
-WriteResult WritePrivateProfileString(const QString& section, const QString& key,
-                                      const QString& value, const QString& filePath)
+QByteArray WithProfileString(const QString& section, const QString& key, const QString& value,
+                             const QByteArray& file)
 {
-    QByteArray data;
-    const QFileInfo info(filePath);
-    if (info.exists() || info.isSymLink()) {
-        // Whatever cannot be read whole is left alone rather than replaced by a stub.
-        auto old = readBounded(filePath, MaxProfileFileBytes + 1);
-        if (!old || old->size() > MaxProfileFileBytes)
-            return {QStringLiteral("the file cannot be read whole")};
-        data = std::move(*old);
-    }
-
-    const QByteArray eol = firstLineEnd(data);
-    const QByteArray keyLine = key.toUtf8() + '=' + value.toUtf8();
-    const Location loc = locate(data, section, key);
-    QByteArray updated = data;
-    if (loc.keyFound) {
-        const qsizetype length = loc.valueEnd - loc.valueStart;
-        if (unquoted(QByteArrayView(data).sliced(loc.valueStart, length)) == value)
-            return {};
-        updated.replace(loc.valueStart, length, value.toUtf8());
-    } else if (loc.sectionFound) {
-        const Line& after = loc.lastLine;
-        if (after.next > after.end)
-            updated.insert(after.next, keyLine + eol);
-        else // the last line of the file, without a line end of its own
-            updated.insert(after.end, eol + keyLine + eol);
-    } else {
-        if (data.size() > bomLength(data) && !data.endsWith('\n') && !data.endsWith('\r'))
-            updated += eol;
-        updated += '[' + section.toUtf8() + ']' + eol + keyLine + eol;
-    }
-
-    return WriteFileAtomically(filePath, updated);
+    if (!IsUtf16(file))
+        return Updated(file, section, key, value).value_or(file);
+    const std::optional<QString> units = Updated(Utf16Units(file), section, key, value);
+    if (!units)
+        return file;
+    QByteArray bytes("\xFF\xFE");
+    for (const QChar unit : *units)
+        bytes.append(char(unit.unicode() & 0xFF)).append(char(unit.unicode() >> 8));
+    if (file.size() % 2 != 0)
+        bytes += file.back(); // an odd trailing byte, kept as it was
+    return bytes;
 }
 
 } // namespace dz
