@@ -1,63 +1,128 @@
 #!/usr/bin/env bash
-# Plays the built game as a person would: its own process on a private X server, keys
-# and clicks through xdotool, windows told apart by their titles, the two files checked
-# on disk afterwards, and nothing printed on the terminal meanwhile.
-# Usage: e2e_test.sh PATH/TO/dirizivur
-game=${1:?usage: e2e_test.sh PATH/TO/dirizivur}
-# shellcheck source=../support/desktop_session.sh
-source "$(dirname "$0")/../support/desktop_session.sh"
-need xwininfo
-files=$XDG_DATA_HOME/DirIziVur
-
-click() { xdo mousemove --window "$1" "$2" "$3" click 1; }
-expect_bytes() {
-    cmp -s "$1" <(printf '%s' "$2") || fail "${1##*/} holds: $(od -c "$1"), not: $(printf '%s' "$2" | od -c)"
+# The game as a person meets it: installed into a prefix that is then moved, its desktop
+# files checked by the desktop's validators, and the installed program played on an X
+# server and a sound server of the test's own, by keys and clicks through xdotool. Windows
+# are told apart by their titles; the files are checked on disk, the sounds by what the
+# sink heard; and the game may print nothing on the terminal. A missing tool skips the
+# test (77). Usage: e2e_test.sh BUILD_DIR CLOSE_WINDOW_TOOL
+set -Eeuo pipefail
+for tool in Xvfb xdotool xwininfo import pulseaudio pactl sox desktop-file-validate appstreamcli; do
+    command -v $tool >/dev/null || { echo "SKIP: no $tool"; exit 77; }
+done
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/dz-e2e.XXXXXX")
+unset DISPLAY WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM QT_SCALE_FACTOR
+export HOME=$tmp/home XDG_RUNTIME_DIR=$tmp/run XDG_DATA_HOME=$tmp/data LC_ALL=C.UTF-8
+mkdir -m 700 "$HOME" "$XDG_RUNTIME_DIR"
+files=$XDG_DATA_HOME/DirIziVur close_window=$(realpath "$2") pids=() game_pid=""
+cleanup() {
+    local rc=$?
+    kill -CONT "${pids[@]}" 2>/dev/null
+    kill -KILL ${game_pid:+"$game_pid"} "${pids[@]}" 2>/dev/null
+    wait
+    if [ "$rc" = 0 ]; then rm -rf "$tmp"; else echo "kept for inspection: $tmp"; fi
 }
-# With no window manager the X server's stacking order stands; xwininfo lists it top first.
-above() { xwininfo -root -children | grep -oE '^ +0x[0-9a-f]+' | awk -v a="$1" -v b="$2" \
-    '$1 + 0 == a { exit 0 } $1 + 0 == b { exit 1 }'; }
-# The name box takes the name typed into it.
-enter_name() {
-    expect_window "I need your name"
-    xdo windowfocus --sync "$win"
-    xdo type --delay 40 "$1"
-    xdo key Return
+trap cleanup EXIT
+trap 'fail "line $LINENO: $BASH_COMMAND"' ERR
+log() { echo "[$SECONDS s] $*"; }
+fail() {
+    trap - ERR
+    log "FAIL: $*"
+    [ -z "${DISPLAY:-}" ] || import -window root "$tmp/failure.png"
+    tail -n 20 "$tmp"/*.log
+    exit 1
 }
-# The end of a run: the list replaces the main window, and the game ends by itself once
-# its last window, the list, is closed with Return (OK); it said nothing on the way.
-close_list() {
-    expect_window "Tarn's DirIziVur" "$main"
-    expect_gone "$main" "the main window beside the list"
-    keys "$win" Return
-    game_ends 10
-    [ ! -s "$tmp/$1.log" ] || fail "the game printed: $(cat "$tmp/$1.log")"
+# wait_for SECONDS COMMAND...: retries COMMAND until it succeeds or time is up.
+wait_for() {
+    local end=$((SECONDS + $1))
+    shift
+    until "$@"; do [ $SECONDS -lt "$end" ] || return 1; sleep 0.05; done
 }
-result() {
-    for result in "We have a Winner" "You have faced Defeat" "Tie Game"; do
-        window "$result" && return
+not() { ! "$@"; }
+xdo() { timeout 10 xdotool "$@" 2>/dev/null; }
+# window TITLE [NOT]: a visible window titled exactly TITLE other than NOT; sets win.
+window() {
+    for w in $(xdo search --onlyvisible --name .); do
+        [ "$w" != "${2:-}" ] && [ "$(xdo getwindowname "$w")" = "$1" ] && win=$w && return
     done
     return 1
 }
+expect_window() { wait_for 15 window "$@" || fail "no window \"$1\""; }
+expect_gone() { wait_for 10 not window "$1" "${2:-}" || fail "\"$1\" stays open"; }
+keys() { xdo windowfocus --sync "$1" && xdo key --delay 40 "${@:2}"; }
+click() { xdo mousemove --window "$1" "$2" "$3" click 1; }
+expect_bytes() { cmp -s "$1" <(printf '%s' "$2") || fail "${1##*/} holds $(od -c "$1")"; }
+# start NAME: the installed game, its output in NAME.log; sets main.
+start() {
+    "$prefix/bin/dirizivur" >"$tmp/$1.log" 2>&1 &
+    game_pid=$!
+    expect_window "Tarn's DirIziVur"
+    main=$win
+}
+# ends SECONDS: the game ends by itself in time, with status 0 and nothing said.
+ends() {
+    wait_for "$1" not kill -0 "$game_pid" 2>/dev/null || fail "the game still runs after $1 s"
+    wait "$game_pid" || fail "the game ended with status $?"
+    game_pid=''
+    [ ! -s "$tmp/$2.log" ] || fail "the game printed: $(cat "$tmp/$2.log")"
+}
+# sound_on: Tab from New Game to Options, Space, Return on its defaults (sound on).
+sound_on() { keys "$main" Tab space && expect_window Options && keys "$win" Return && expect_gone Options; }
+name() { expect_window "I need your name" && xdo windowfocus --sync "$win" && xdo type "$1" && xdo key Return; }
+# close_list NAME: the list stays after the main window, and Return on it ends the game.
+close_list() { expect_window "Tarn's DirIziVur" "$main" && expect_gone "Tarn's DirIziVur" "$win" &&
+    keys "$win" Return && ends 10 "$1"; }
+# What the sink heard from byte START on: audible seconds, and the peak level.
+mark() { start=$(stat -c %s "$tmp/heard.raw"); }
+sink() { tail -c +$((start + 1)) "$tmp/heard.raw" | sox -t raw -r 44100 -e signed -b 16 -c 1 - "$tmp/p.wav" "$@"; }
+audible() { sox "$1" "$tmp/t.wav" silence 1 0.002 0.5% reverse silence 1 0.002 0.5% reverse && soxi -D "$tmp/t.wav"; }
+heard() { sink && awk -v w="$1" -v g="$(audible "$tmp/p.wav")" 'BEGIN { exit !(g > w - 0.1) }'; }
+heard_whole() { wait_for 5 heard "$(audible "$1")" || fail "${1##*/} is not heard whole"; }
+peak() { sink -n stat 2>&1 | awk '/^Maximum amp/ { print $3 }'; }
+
+log "== installed into a moved prefix"
+prefix=$tmp/moved share=$tmp/moved/share
+cmake --install "$1" --prefix "$tmp/stage" >/dev/null
+mv "$tmp/stage" "$prefix"
+for wave in NewGame Error TieGame PlayerWin ComputerWin EndProgram GoodDeal; do
+    soxi "$share/dirizivur/$wave.Wav" >/dev/null
+done
+id=example.dirizivur.DirIziVur
+[[ $(file -b "$share/icons/hicolor/256x256/apps/$id.png") == "PNG image data, 256 x 256,"* ]]
+[ -z "$(desktop-file-validate "$share/applications/$id.desktop")" ]
+appstreamcli validate --no-net "$share/metainfo/$id.metainfo.xml" >/dev/null
+appstreamcli validate-tree --no-net "$prefix" >/dev/null
 
 log "== without a display: one line, status 1"
 rc=0
-env -u QT_QPA_PLATFORM "$game" >"$tmp/nodisplay.out" 2>"$tmp/nodisplay.err" || rc=$?
-[ "$rc" = 1 ] && [ ! -s "$tmp/nodisplay.out" ] && [ "$(wc -l <"$tmp/nodisplay.err")" = 1 ] ||
-    fail "with no display: status $rc, and $(cat "$tmp"/nodisplay.*)"
+"$prefix/bin/dirizivur" >"$tmp/out" 2>"$tmp/err" || rc=$?
+[ "$rc" = 1 ] && [ ! -s "$tmp/out" ] && [ "$(wc -l <"$tmp/err")" = 1 ]
 
 log "== first start with no files: the notice, above the main window"
-start_x
-start_game run1 "$game"
+Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 1024x768x24 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+pids+=($!)
+wait_for 10 test -s "$tmp/display"
+export DISPLAY=:$(<"$tmp/display") PULSE_SERVER=unix:$XDG_RUNTIME_DIR/pulse/native
+mkfifo "$tmp/sink"
+cat "$tmp/sink" >"$tmp/heard.raw" &
+pids+=($!)
+pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no -L module-native-protocol-unix \
+    -L "module-pipe-sink file=$tmp/sink format=s16le rate=44100 channels=1 use_system_clock_for_timing=yes" \
+    2>"$tmp/pulse.log" &
+pids+=($!)
+pulse=$!
+wait_for 10 pactl info >/dev/null 2>&1
+cd "$tmp"
+start run1
 expect_window "Enter The Draw"
 notice=$win
-expect_window "Tarn's DirIziVur"
-main=$win
+# With no window manager the X server's stacking stands; xwininfo lists the top first.
+above() { xwininfo -root -children | grep -oE '^ +0x[0-9a-f]+' | awk -v a="$1" -v b="$2" \
+    '$1 + 0 == a { exit 0 } $1 + 0 == b { exit 1 }'; }
 wait_for 5 above "$notice" "$main" || fail "the notice stays beneath the main window"
 click "$notice" 20 220  # "Don't Show Again!"
 click "$notice" 290 220 # OK
-expect_gone "$notice" "the contest notice"
+expect_gone "Enter The Draw"
 expect_bytes "$files/DirIziVur.ini" $'[Contest]\r\nShow=True\r\n'
-[ ! -e "$files/HighScore.dat" ] || fail "the high-score file exists before a run ended"
 
 log "== two players by keys: X 1, O 4, X 2, O 5, X 3; Yes"
 keys "$main" 1 4 2 5 3
@@ -71,35 +136,61 @@ keys "$main" alt+a
 expect_window "About MyApp"
 click "$win" 150 174
 keys "$win" Escape
-expect_gone "$win" "the about box"
+expect_gone "About MyApp"
 
-log "== Options (one player, Unbeatable, sound on); X presses every cell in turn"
-keys "$main" Tab space
-expect_window Options
-keys "$win" Return
-expect_gone "$win" "the options dialog"
+log "== sound on; a new game heard; one player, X pressing every cell in turn"
+sound_on
+mark
+keys "$main" alt+n
+heard_whole "$share/dirizivur/NewGame.Wav"
 keys "$main" 1 2 3 4 5 6 7 8 9
+result() { for result in "We have a Winner" "You have faced Defeat" "Tie Game"; do window "$result" && return; done; false; }
 wait_for 10 result || fail "the game did not end"
-log "\"$result\"; OK, then No more"
 keys "$win" Return
 expect_window "Play Again?"
+mark
 keys "$win" n
 case $result in "Tie Game") score=0.5 ;; "We have a Winner") score=100 ;; *) score=-3 ;; esac
 blank=$'\r\n0\r\n' ada=$'Ada\r\n'$score$'\r\n'
 [ "$score" != -3 ] || ada=$blank # below every entry of the default list: no name asked
-list=$ada$blank$blank$blank$blank
-[ "$score" = -3 ] || enter_name Ada
+[ "$score" = -3 ] || name Ada
+heard_whole "$share/dirizivur/EndProgram.Wav"
 close_list run1
+list=$ada$blank$blank$blank$blank
 expect_bytes "$files/HighScore.dat" "$list"
 
-log "== second start: no notice; Alt+Q, a name, the list"
-start_game run2 "$game"
-expect_window "Tarn's DirIziVur"
-main=$win
+log "== second start: no notice; the sound server stopped holds neither window nor end"
+start run2
 not window "Enter The Draw" || fail "the notice opened although Show=True"
-keys "$main" alt+q
-enter_name Bob
+sound_on
+kill -STOP "$pulse"
+keys "$main" alt+n alt+n alt+q
+name Bob
 close_list run2
+kill -CONT "$pulse"
 # A run of no games scores 0: below any higher entry, in place of the first empty one.
 expect_bytes "$files/HighScore.dat" "${list/"$blank"/$'Bob\r\n0\r\n'}"
+
+log "== a new sound cuts the last; no wave file: the bell; the closing sound held 3 s at most"
+# A steady level of 0.3: two copies at once would add up to twice that.
+sox -n -r 44100 -c 1 -b 16 "$share/dirizivur/NewGame.Wav" synth 1 sine 0 dcshift 0.3
+mv "$share/dirizivur/EndProgram.Wav" "$tmp/EndProgram.Wav"
+start run3
+sound_on
+mark
+keys "$main" alt+n
+wait_for 5 heard 0.3
+keys "$main" alt+n
+wait_for 5 heard 1.2
+level=$(peak)
+awk -v p="$level" 'BEGIN { exit !(p < 0.45) }' || fail "two sounds at once: level $level"
+mark
+"$close_window" "$main"
+wait_for 5 heard 0.1 || fail "no bell for the missing EndProgram.Wav"
+ends 2 run3
+sox -n -r 44100 -c 1 -b 16 "$share/dirizivur/EndProgram.Wav" synth 10 sine 440 vol 0.3
+start run4
+sound_on
+"$close_window" "$main"
+ends 5 run4
 log PASS
