@@ -10,34 +10,26 @@
 using dz::test::GameRun;
 using dz::test::ShownMessage;
 
-namespace
-{
-
-QString spoken(QWidget* w, QAccessible::Text what = QAccessible::Name)
+static QString spoken(QWidget* w, QAccessible::Text what = QAccessible::Name)
 {
     return QAccessible::queryAccessibleInterface(w)->text(what);
 }
 
-bool isOpen(const char* className)
+static bool isOpen(const char* className)
 {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible() && w->inherits(className))
-            return true;
-    return false;
+    const QWidgetList all = QApplication::topLevelWidgets();
+    return std::any_of(all.begin(), all.end(), [&](QWidget* w) { return w->isVisible() && w->inherits(className); });
 }
 
-// Board, move, side to move, tallies X|O|ties and current score, as the window shows them.
-QString seen(GameRun& run)
+// Board, move, side to move, tallies X|O|ties, current score: as the window shows them.
+static QString seen(GameRun& run)
 {
     auto& u = run.ui();
-    return QStringList{run.window->board().picture(), u.lblMove->text(),
-                       spoken(u.imgWhoTurn).left(1),
+    return QStringList{run.window->board().picture(), u.lblMove->text(), spoken(u.imgWhoTurn).left(1),
                        u.lblXWins->text() + '|' + u.lblOWins->text() + '|' + u.lblTie->text(),
                        u.lblCurrentScore->text()}
         .join(' ');
 }
-
-} // namespace
 
 class TestTurnFlow : public QObject
 {
@@ -52,96 +44,75 @@ private slots:
         run.writeFile("highscore.DAT", "Ann\r\n102.5\r\n"); // any letter case is found
         run.start();
         auto& ui = run.ui();
-        QCOMPARE(ui.lblGame->text() + ui.lblMove->text() + "|" + ui.lblLevel->text() + "|" +
-                     ui.lblHighScore->text(),
+        QCOMPARE(ui.lblGame->text() + ui.lblMove->text() + "|" + ui.lblLevel->text() + "|" + ui.lblHighScore->text(),
                  QStringLiteral("11||102.5"));
         QApplication::setActiveWindow(run.window);
         QTRY_COMPARE(QApplication::focusWidget(), ui.cmdNew);
-        for (auto [key, modifier] : {std::pair{Qt::Key_7, Qt::KeypadModifier},
-                                     {Qt::Key_4, Qt::NoModifier},
-                                     {Qt::Key_4, Qt::AltModifier},
-                                     {Qt::Key_0, Qt::NoModifier}})
+        for (auto [key, modifier] : {std::pair{Qt::Key_7, Qt::KeypadModifier}, {Qt::Key_4, Qt::NoModifier},
+                                     {Qt::Key_4, Qt::AltModifier}, {Qt::Key_0, Qt::NoModifier}})
             QTest::keyClick(ui.cmdNew, key, modifier);
-        run.click({4}); // taken
-        QVERIFY(run.sound.played.isEmpty());
+        run.click({4}); // taken, and silent
         run.ctx.settings.SoundOn = true;
         QTest::mouseClick(run.imgBoard(9), Qt::LeftButton);
-        QTest::mouseDClick(run.imgBoard(9), Qt::LeftButton); // the second press of it
+        QTest::mouseDClick(run.imgBoard(9), Qt::LeftButton); // its second press
         QTest::mouseRelease(run.imgBoard(9), Qt::LeftButton);
         QTest::keyClick(ui.cmdNew, Qt::Key_3, Qt::KeypadModifier); // cell 9 again
         QCOMPARE(seen(run), QStringLiteral("X..|O..|..X 4 O 0|0|0 0"));
         QCOMPARE(run.sound.played, QStringList{"Error.Wav"});
-        QCOMPARE(spoken(ui.imgBoard_1) + "; " + spoken(ui.imgBoard_4) + "; " +
-                     spoken(ui.imgBoard_5),
+        QCOMPARE(spoken(ui.imgBoard_1) + "; " + spoken(ui.imgBoard_4) + "; " + spoken(ui.imgBoard_5),
                  QStringLiteral("Cell 1, X; Cell 4, O; Cell 5, empty"));
-        QCOMPARE(spoken(ui.lblMove) + ": " + spoken(ui.lblMove, QAccessible::Description),
-                 QStringLiteral("4: Move number"));
+        QCOMPARE(spoken(ui.lblMove) + ": " + spoken(ui.lblMove, QAccessible::Description), "4: Move number");
         QVERIFY(ui.imgBoard_7->toolTip().contains("1 on the keypad"));
         QTest::keyClick(ui.cmdNew, Qt::Key_Space); // the focused New Game button
         QCOMPARE(seen(run) + " " + ui.lblGame->text(), QStringLiteral("...|...|... 1 X 0|0|0 0 2"));
     }
 
+    // Two players at a level, sound on: the result, the question, Yes.
     void gameEnds_data()
     {
-        QTest::addColumn<QString>("level");
-        QTest::addColumn<QList<int>>("clicks");
-        QTest::addColumn<QString>("announcement");
-        QTest::addColumn<QString>("sound");
-        QTest::addColumn<QString>("final"); // board, lblMove, side to move at the end
-        QTest::addColumn<QString>("after"); // X|O|ties and the score once the game is over
-        const QString tie = "Yeap, another game for the cats!";
+        QTest::addColumn<QString>("game"); // level|clicks|first box|sound|board, move, side|after
         // clang-format off
-        QTest::newRow("X takes the top row; a two-player win scores nothing") << "Unbeatable"
-            << QList<int>{1, 4, 2, 5, 3} << "Player X Wins!" << "PlayerWin.Wav" << "XXX|OO.|... 6 O" << "1|0|0 0";
-        QTest::newRow("O wins and plays the computer's sound") << "Easy" << QList<int>{1, 4, 2, 5, 9, 6}
-            << "Player O Wins!" << "ComputerWin.Wav" << "XX.|OOO|..X 7 X" << "0|1|0 0";
-        QTest::newRow("ninth move completes a line: a win, not a tie") << "" << QList<int>{1, 2, 3, 5, 8, 4, 6, 7, 9}
-            << "Player X Wins!" << "PlayerWin.Wav" << "XOX|OOX|OXX 10 O" << "1|0|0 0";
-        QTest::newRow("a two-player tie scores by the level") << "Easy" << QList<int>{1, 2, 3, 5, 4, 6, 8, 7, 9}
-            << tie << "TieGame.Wav" << "XOX|XOO|OXX 10 O" << "0|0|1 -0.5";
-        QTest::newRow("a tie without a level scores nothing") << "" << QList<int>{1, 2, 3, 5, 4, 6, 8, 7, 9}
-            << tie << "TieGame.Wav" << "XOX|XOO|OXX 10 O" << "0|0|1 0";
+        for (const char* game : {
+            "Unbeatable|1 4 2 5 3|Player X Wins!|PlayerWin|XXX|OO.|... 6 O|1|0|0 0",    // no score for a win
+            "Easy|1 4 2 5 9 6|Player O Wins!|ComputerWin|XX.|OOO|..X 7 X|0|1|0 0",
+            "|1 2 3 5 8 4 6 7 9|Player X Wins!|PlayerWin|XOX|OOX|OXX 10 O|1|0|0 0",  // the ninth move wins
+            "Easy|1 2 3 5 4 6 8 7 9|Yeap, another game for the cats!|TieGame|XOX|XOO|OXX 10 O|0|0|1 -0.5",
+            "|1 2 3 5 4 6 8 7 9|Yeap, another game for the cats!|TieGame|XOX|XOO|OXX 10 O|0|0|1 0"})
+            QTest::newRow(game) << QString(game);
         // clang-format on
     }
     void gameEnds()
     {
-        QFETCH(QString, level);
-        QFETCH(QList<int>, clicks);
-        QFETCH(QString, announcement);
-        QFETCH(QString, sound);
-        QFETCH(QString, final);
-        QFETCH(QString, after);
+        QFETCH(QString, game);
+        const QStringList f = game.split('|');
+        const QString final = f.mid(4, 3).join('|'), after = f.mid(7).join('|');
         GameRun run;
-        run.ctx.settings = {false, level, true};
+        run.ctx.settings = {false, f[0], true};
         run.start();
         QStringList shown; // what the user sees while each box is up
         run.dialogs.onShow = [&](const ShownMessage&) { shown << seen(run); };
-        run.click(clicks);
-        const QString title = sound == "TieGame.Wav" ? "Tie Game" : "We have a Winner";
-        QCOMPARE(run.dialogs.shown,
-                 (QList<ShownMessage>{
-                     {"msgbox", announcement, title, 64, run.window},
-                     {"msgbox", "Do you care to play again?", "Play Again?", 4, run.window}}));
+        for (const QString& c : f[1].split(' '))
+            run.click({c.toInt()});
+        const QString title = f[3] == "TieGame" ? "Tie Game" : "We have a Winner";
+        QCOMPARE(run.dialogs.shown, (QList<ShownMessage>{{"msgbox", f[2], title, 64, run.window},
+                                                         {"msgbox", "Do you care to play again?", "Play Again?", 4,
+                                                          run.window}}));
         // The result shows with the tallies untouched; they rise before the question.
         QCOMPARE(shown, (QStringList{final + " 0|0|0 0", final + " " + after}));
-        QCOMPARE(run.sound.played, (QStringList{"NewGame.Wav", sound, "NewGame.Wav"}));
-        // Yes: a new game, with the tallies and scores kept.
+        QCOMPARE(run.sound.played, (QStringList{"NewGame.Wav", f[3] + ".Wav", "NewGame.Wav"}));
         QCOMPARE(seen(run) + " " + run.ui().lblGame->text(), "...|...|... 1 X " + after + " 2");
     }
 
+    // One player: the computer's reply inside the human's click, its win inside its own.
     void onePlayer_data()
     {
         QTest::addColumn<QString>("level");
         QTest::addColumn<QList<double>>("fractions");
         QTest::addColumn<QList<int>>("clicks");
-        QTest::addColumn<QString>("board"); // board and lblMove at the first box, or at the end
+        QTest::addColumn<QString>("atFirstBox"); // board and lblMove
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("scores"); // current|best
         // clang-format off
-        QTest::newRow("one click places both pieces") << "Unbeatable" << QList<double>{} << QList<int>{1}
-            << "X..|.O.|... 3" << "" << "0|0";
-        QTest::newRow("no reply for a level outside the four names") << "unbeatable" << QList<double>{}
-            << QList<int>{1} << "X..|...|... 2" << "" << "0|0";
         // Easy plays 5, 3, 7 and wins inside its own move.
         QTest::newRow("computer wins at Easy") << "Easy" << QList<double>{0.5, 0.25, 0.75} << QList<int>{1, 2, 4}
             << "XXO|XO.|O.. 7" << "You have faced Defeat" << "-1|0";
@@ -158,7 +129,7 @@ private slots:
         QFETCH(QString, level);
         QFETCH(QList<double>, fractions);
         QFETCH(QList<int>, clicks);
-        QFETCH(QString, board);
+        QFETCH(QString, atFirstBox);
         QFETCH(QString, title);
         QFETCH(QString, scores);
         GameRun run;
@@ -166,17 +137,14 @@ private slots:
         run.random.fractions = fractions;
         run.start();
         QStringList boards;
-        run.dialogs.onShow = [&](const ShownMessage&) { boards << seen(run).left(board.size()); };
+        run.dialogs.onShow = [&](const ShownMessage&) { boards << seen(run).left(atFirstBox.size()); };
         run.click(clicks);
-        boards << seen(run).left(board.size());
-        QCOMPARE(boards.first(), board);
-        QCOMPARE(run.dialogs.shown.value(0).title, title);
+        QCOMPARE(boards.value(0) + " " + run.dialogs.shown.value(0).title, atFirstBox + " " + title);
         QCOMPARE(run.ui().lblCurrentScore->text() + "|" + run.ui().lblHighScore->text(), scores);
     }
 
-    // Every command reaches what it does. Options confirmed while O is to move: the human
-    // places that O, the computer replies from X's next move on, nothing else changes;
-    // cancelled, nothing at all. New Game keeps the tallies.
+    // Every command does its work. Options confirmed while O is to move: the human places
+    // that O, the computer replies from X's next move on; cancelled, nothing changes.
     void commands()
     {
         GameRun run;
@@ -184,9 +152,7 @@ private slots:
         auto& ui = run.ui();
         run.click({1, 4, 2, 5, 3, 1}); // X wins, Yes, X 1
         for (const char* button : {"cmdCancel", "cmdOK"}) {
-            QTimer::singleShot(0, [button] {
-                QApplication::activeModalWidget()->findChild<QPushButton*>(button)->click();
-            });
+            QTimer::singleShot(0, [button] { QApplication::activeModalWidget()->findChild<QPushButton*>(button)->click(); });
             button[3] == 'O' ? ui.mnuOptionsOptions->trigger() : ui.cmdOptions->click();
             QCOMPARE(ui.lblLevel->text(), button[3] == 'O' ? "Unbeatable" : "");
         }
@@ -196,12 +162,9 @@ private slots:
         ui.cmdNew->click();
         ui.mnuNew->trigger();
         QCOMPARE(seen(run) + " " + ui.lblGame->text(), QStringLiteral("...|...|... 1 X 1|0|0 0 4"));
-        const std::pair<QAction*, const char*> opens[] = {
-            {ui.mnuHelpScoring, "dz::frmScoring"},
-            {ui.mnuHelpAbout, "dz::frmAbout"},
-            {ui.mnuEnterTheDraw, "dz::frmContest"},
-            {ui.mnuOptionsHighScore, "dz::frmHighScore"}};
-        for (const auto& [action, window] : opens) {
+        for (const auto& [action, window] : {std::pair{ui.mnuHelpScoring, "dz::frmScoring"}, {ui.mnuHelpAbout, "dz::frmAbout"},
+                                             {ui.mnuEnterTheDraw, "dz::frmContest"},
+                                             {ui.mnuOptionsHighScore, "dz::frmHighScore"}}) {
             QVERIFY2(!isOpen(window), window);
             action->trigger();
             QVERIFY2(isOpen(window), window);
@@ -209,40 +172,39 @@ private slots:
     }
 
     // Each way out, and whether it runs the high-score step: the name box over the
-    // window, then the list, which outlives it.
+    // window, then the list, which outlives it; a failed save is told the same way.
     void waysOut_data()
     {
         QTest::addColumn<QString>("way");
         QTest::addColumn<bool>("highScores");
-        QTest::newRow("No to play again") << "no" << true;
-        QTest::newRow("Quit button") << "quit" << true;
-        QTest::newRow("Exit menu") << "exit" << true;
-        QTest::newRow("title bar close") << "close" << false;
+        for (const auto& [way, highScores] : {std::pair{"no", true}, {"quit", true}, {"exit", true},
+                                              {"close", false}, {"unsaved", true}})
+            QTest::newRow(way) << QString(way) << highScores;
     }
     void waysOut()
     {
         QFETCH(QString, way);
         QFETCH(bool, highScores);
-        GameRun run;
+        GameRun run(way == "unsaved");
+        QFile plain(run.ctx.filesFolder.path()); // a file where the folder should be
+        QVERIFY(way != "unsaved" || plain.open(QIODevice::WriteOnly));
         run.ctx.settings.SoundOn = true;
         run.dialogs.inputs = {"Zoë"};
         run.dialogs.answers = {dz::vbOK, dz::vbNo};
         run.start();
-        if (way == "no")
-            run.click({1, 4, 2, 5, 3});
-        way == "quit"   ? run.ui().cmdQuit->click()
-        : way == "exit" ? run.ui().mnuFileExit->trigger()
-                        : void();
-        if (way == "close")
-            run.window->close();
+        way == "no" ? run.click({1, 4, 2, 5, 3}) : way == "quit" ? run.ui().cmdQuit->click() : void();
+        way == "close" ? void(run.window->close()) : way == "no" || way == "quit" ? void() : run.ui().mnuFileExit->trigger();
         QVERIFY(run.window->unloaded());
         QCOMPARE(run.sound.played.count("EndProgram.Wav"), 1);
         QCOMPARE(run.sound.played.last(), QStringLiteral("EndProgram.Wav"));
-        const ShownMessage asked{"inputbox", "You made the highscore list!  What's your name?",
-                                 "I need your name", 0, run.window};
+        const ShownMessage asked{"inputbox", "You made the highscore list!  What's your name?", "I need your name", 0,
+                                 run.window};
         QCOMPARE(run.dialogs.shown.contains(asked), highScores);
         QCOMPARE(isOpen("dz::frmHighScore"), highScores);
-        QCOMPARE(run.readFile("HighScore.dat").startsWith("Zo\xc3\xab\r\n0\r\n"), highScores);
+        QCOMPARE(run.readFile("HighScore.dat").startsWith("Zo\xc3\xab\r\n0\r\n"), highScores && way != "unsaved");
+        const ShownMessage told = run.dialogs.shown.value(way == "no" ? 3 : 1);
+        QCOMPARE(told.prompt.contains("could not be saved") && told.style == dz::vbExclamation && told.owner == run.window,
+                 way == "unsaved");
         // Unloaded from inside its own click: a click still queued must touch nothing.
         const int pieces = run.window->board().pieces();
         qint16 cell = 7;
@@ -250,22 +212,6 @@ private slots:
         QCOMPARE(run.window->board().pieces(), pieces);
         GameRun::settle();
         QVERIFY(!run.window);
-    }
-
-    // The list could not be written: the player is told, over the window, and the list
-    // shows what the disk holds; the run still ends.
-    void failedSaveIsTold()
-    {
-        GameRun run(true);
-        QFile plain(run.ctx.filesFolder.path()); // a file where the folder should be
-        QVERIFY(plain.open(QIODevice::WriteOnly));
-        run.start();
-        run.ui().mnuFileExit->trigger();
-        const ShownMessage told = run.dialogs.shown.value(1);
-        QVERIFY2(told.prompt.contains("HighScore.dat") && told.style == dz::vbExclamation &&
-                     told.owner == run.window,
-                 qPrintable(told.prompt));
-        QVERIFY(isOpen("dz::frmHighScore") && run.window->unloaded());
     }
 };
 

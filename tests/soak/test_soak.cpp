@@ -26,15 +26,13 @@ private slots:
         dz::ClockRandom computer([n = seed]() mutable { return n++; });
         QStringList trail; // the last steps, for the report
         for (quint64 i = 1; i <= steps && broken_.isEmpty(); ++i) {
-            if (run_ && (!run_->window || run_->window->unloaded()))
-                run_.reset(); // the run has ended
-            if (!run_) {
+            if (!run_ || !run_->window || run_->window->unloaded()) {
                 run_ = std::make_unique<dz::test::GameRun>(below(2), &computer);
                 run_->dialogs.onShow = [this](const dz::test::ShownMessage& m) { onMessage(m); };
                 tally_ = {0, 0, 0, 1};
                 run_->start();
             }
-            trail = trail.mid(trail.size() > 20 ? 1 : 0) << QString::number(i) + ": " + step();
+            trail = trail.mid(trail.size() > 20) << QString::number(i) + ": " + step();
             dz::test::GameRun::settle();
             QStringList kinds; // at most one window of each kind shown
             for (QWidget* w : QApplication::topLevelWidgets())
@@ -44,9 +42,7 @@ private slots:
             if (run_->window && !run_->window->unloaded())
                 check({});
         }
-        QVERIFY2(broken_.isEmpty(), qPrintable(QStringLiteral("seed %1: %2\nlast steps:\n%3")
-                                                   .arg(seed)
-                                                   .arg(broken_, trail.join('\n'))));
+        QVERIFY2(broken_.isEmpty(), qPrintable(QStringLiteral("seed %1: %2\n%3").arg(seed).arg(broken_, trail.join('\n'))));
         QVERIFY(games_ > int(steps / 40)); // the dice did reach the end of games
     }
 
@@ -68,17 +64,13 @@ private:
             return QStringLiteral("click %1").arg(cell);
         }
         if (pick < 900) {
-            const QString levels[] = {"", "Easy", "Moderate", "Hard", "Unbeatable", "easy"};
+            const char* levels[] = {"", "Easy", "Moderate", "Hard", "Unbeatable", "easy"};
             run_->ctx.settings = {below(5) < 3, levels[below(6)], below(3) == 0};
-            return "set " + run_->ctx.settings.Level;
+            return QStringLiteral("set %1 %2 %3").arg(run_->ctx.settings.OnePlayer).arg(run_->ctx.settings.Level).arg(run_->ctx.settings.SoundOn);
         }
-        if (pick < 920) {
-            ++tally_[3];
-            below(2) ? ui.mnuNew->trigger() : ui.cmdNew->click();
-            return "new game";
-        }
-        QAction* open[] = {ui.mnuHelpAbout, ui.mnuOptionsHighScore, ui.mnuHelpScoring,
-                           ui.mnuEnterTheDraw};
+        if (pick < 920)
+            return ++tally_[3], below(2) ? ui.mnuNew->trigger() : ui.cmdNew->click(), "new game";
+        QAction* open[] = {ui.mnuHelpAbout, ui.mnuOptionsHighScore, ui.mnuHelpScoring, ui.mnuEnterTheDraw};
         if (pick < 950)
             return open[below(4)]->trigger(), "open a window";
         QWidgetList shown = QApplication::topLevelWidgets();
@@ -90,9 +82,7 @@ private:
             return "close " + w->objectName();
         }
         const int way = below(3);
-        way == 0   ? ui.mnuFileExit->trigger()
-        : way == 1 ? ui.cmdQuit->click()
-                   : void(run_->window->close());
+        way == 0 ? ui.mnuFileExit->trigger() : way == 1 ? ui.cmdQuit->click() : void(run_->window->close());
         return QStringLiteral("end the run, way %1").arg(way);
     }
 
@@ -105,13 +95,13 @@ private:
         for (int result = 0; result < 3; ++result)
             tally_[result] += results[result].contains(m.prompt);
         if (m.title == QLatin1String("Play Again?")) {
-            ++games_;
             const bool again = below(25) > 0;
             run_->dialogs.answers << (again ? dz::vbYes : dz::vbNo);
             tally_[3] += again;
-        } else if (m.kind == QLatin1String("inputbox")) {
-            run_->dialogs.inputs << QString::fromUtf8("  Zoë, \"the\"\r\nsecond ☃");
+            ++games_;
         }
+        if (m.kind == QLatin1String("inputbox"))
+            run_->dialogs.inputs << QString::fromUtf8("  Zoë, \"the\"\r\nsecond ☃");
     }
 
     // The window against the log of messages; `up` is the message on screen, if any.
@@ -120,10 +110,8 @@ private:
         const auto& u = run_->ui();
         const int move = run_->window->MoveNumber(), pieces = run_->window->board().pieces();
         const QString at = QStringLiteral(" at move %1 %2").arg(move).arg(up);
-        expect(pieces == move - 1 && u.lblMove->text() == QString::number(move),
-               QStringLiteral("%1 pieces, lblMove %2").arg(pieces).arg(u.lblMove->text()) + at);
-        const QString side =
-            QAccessible::queryAccessibleInterface(u.imgWhoTurn)->text(QAccessible::Name);
+        expect(pieces == move - 1 && u.lblMove->text() == QString::number(move), "pieces and lblMove" + at);
+        const QString side = QAccessible::queryAccessibleInterface(u.imgWhoTurn)->text(QAccessible::Name);
         expect(side.startsWith(move % 2 ? 'X' : 'O'), side + at);
         for (const QLabel* l : {u.lblCurrentScore, u.lblHighScore}) // in half points
             expect(dz::IsNumberText(l->text()) && std::fmod(dz::TextNumber(l->text()) * 2, 1) == 0,
@@ -131,13 +119,8 @@ private:
         if (!up.isEmpty())
             return; // the tallies are due once the message is answered
         expect(move >= 1 && move <= 9, "a decided board waits for input" + at);
-        const QString shown = u.lblXWins->text() + ' ' + u.lblOWins->text() + ' ' +
-                              u.lblTie->text() + ' ' + u.lblGame->text();
-        const QString logged = QStringLiteral("%1 %2 %3 %4")
-                                   .arg(tally_[0])
-                                   .arg(tally_[1])
-                                   .arg(tally_[2])
-                                   .arg(tally_[3]);
+        const QString shown = QStringList{u.lblXWins->text(), u.lblOWins->text(), u.lblTie->text(), u.lblGame->text()}.join(' ');
+        const QString logged = QStringLiteral("%1 %2 %3 %4").arg(tally_[0]).arg(tally_[1]).arg(tally_[2]).arg(tally_[3]);
         expect(shown == logged, "X O ties game: " + shown + "; the log says " + logged);
     }
 

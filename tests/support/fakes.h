@@ -17,45 +17,51 @@ namespace dz::test
 
 struct ShownMessage {
     QString kind; // "msgbox" or "inputbox"
-    QString prompt;
-    QString title;
+    QString prompt, title;
     int style = 0;
     QWidget* owner = nullptr;
     bool operator==(const ShownMessage&) const = default;
 };
 
-// Answers message boxes and input boxes from queues and records what was shown.
-// An unscripted message box answers vbOK, or vbYes for a question; an unscripted input
-// box an empty text.
-class ScriptedDialogs : public Dialogs
-{
-public:
-    int MsgBox(QWidget* owner, const QString& prompt, int style, const QString& title) override;
-    QString InputBox(QWidget* owner, const QString& prompt, const QString& title,
-                     const QString& defaultText) override;
-
+// Answers from queues and records what was shown; unscripted, a message box answers OK
+// (Yes to a question) and an input box an empty text.
+struct ScriptedDialogs : Dialogs {
+    int MsgBox(QWidget* owner, const QString& prompt, int style, const QString& title) override
+    {
+        show({"msgbox", prompt, title.isEmpty() ? AppTitle : title, style, owner});
+        return !answers.isEmpty() ? answers.takeFirst() : style == vbYesNo ? vbYes : vbOK;
+    }
+    QString InputBox(QWidget* owner, const QString& prompt, const QString& title, const QString&) override
+    {
+        show({"inputbox", prompt, title, 0, owner});
+        return inputs.isEmpty() ? QString() : inputs.takeFirst();
+    }
+    void show(const ShownMessage& m)
+    {
+        shown << m;
+        if (onShow)
+            onShow(m);
+    }
     QList<int> answers;
     QStringList inputs;
     QList<ShownMessage> shown;
-    // Called as each box is shown, before it answers: lets a test look at the windows.
-    std::function<void(const ShownMessage&)> onShow;
+    std::function<void(const ShownMessage&)> onShow; // while the box is up
 };
 
-class ScriptedRandom : public RandomSource
-{
-public:
-    explicit ScriptedRandom(QList<double> fractions = {}) : fractions(std::move(fractions)) {}
+struct ScriptedRandom : RandomSource {
     void Randomize() override { ++reseeds; }
-    double Rnd() override; // aborts when the script runs dry
-
+    double Rnd() override
+    {
+        if (fractions.isEmpty()) // a dry script would spin the redraw loops for ever
+            qFatal("random script ran dry");
+        return fractions.takeFirst();
+    }
     QList<double> fractions;
     int reseeds = 0;
 };
 
-class RecordingSound : public SoundPlayer
-{
-public:
-    void play(const QString& fileName) override { played.append(fileName); }
+struct RecordingSound : SoundPlayer {
+    void play(const QString& fileName) override { played << fileName; }
     QStringList played;
 };
 
@@ -65,10 +71,16 @@ struct FakeDesktop : Desktop {
     void openUrl(const QUrl& url) override { calls << "open " + url.toString(); }
     bool startDetached(const QString& program) override { return answer("start ", program); }
     bool isOrdinaryFile(const QString& path) override { return answer("test ", path); }
-    std::optional<RegistryValue> registryValue(quint32 root, const QString& key,
-                                               const QString& name) override;
-    bool answer(const QString& call, const QString& path);
-
+    std::optional<RegistryValue> registryValue(quint32 root, const QString& key, const QString& name) override
+    {
+        const auto it = values.constFind(key + u'|' + name);
+        return root == HKEY_LOCAL_MACHINE && it != values.cend() ? std::optional(*it) : std::nullopt;
+    }
+    bool answer(const QString& call, const QString& path)
+    {
+        calls << call + path;
+        return present.contains(path);
+    }
     QStringList calls, present;
     QMap<QString, RegistryValue> values;
 };

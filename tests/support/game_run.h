@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QApplication>
-#include <QFile>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,7 +22,7 @@ struct GameRun {
     Context ctx;
     QPointer<frmMain> window;
 
-    // contestShown: whether the settings file lets the contest notice open at start-up;
+    // contestShown: whether the settings file lets the notice open at start-up;
     // computer: where the computer draws from, if not from `random`.
     explicit GameRun(bool contestShown = false, RandomSource* computer = nullptr)
         : ctx{dialogs, sound, computer ? *computer : random, desktop,
@@ -49,24 +48,14 @@ struct GameRun {
         QFile f(ctx.filesFolder.filePath(name));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
     }
-    frmMain* start()
-    {
-        window = new frmMain(ctx);
-        window->show();
-        return window;
-    }
     Ui::frmMain& ui() { return window->controls(); }
-    // Clicks the cells in order, as a user would.
+    void start() { (window = new frmMain(ctx))->show(); }
+    QWidget* imgBoard(int cell) { return window->findChild<QWidget*>(QStringLiteral("imgBoard_%1").arg(cell)); }
     void click(const QList<int>& cells)
     {
-        for (int cell : cells) {
+        for (int cell : cells)
             if (window)
                 QTest::mouseClick(imgBoard(cell), Qt::LeftButton);
-        }
-    }
-    QWidget* imgBoard(int cell)
-    {
-        return window->findChild<QWidget*>(QStringLiteral("imgBoard_%1").arg(cell));
     }
     // Lets deferred deletions of closed windows happen.
     static void settle()

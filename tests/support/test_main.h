@@ -1,17 +1,15 @@
-// One program per layer holds its test classes; ctest runs each class on its own:
-//     dz_rules TestBoard [QtTest options]
+// DZ_TEST(Class) registers a test class with the program it is built into.
 #pragma once
 
 #include <QObject>
 #include <functional>
+#include <map>
 
 namespace dz::test
 {
-
-bool Register(const char* name, std::function<QObject*()> make);
-
-} // namespace dz::test
+std::map<std::string, std::function<QObject*()>>& Tests();
+}
 
 #define DZ_TEST(Class)                                                                             \
     [[maybe_unused]] static const bool Class##Registered =                                         \
-        dz::test::Register(#Class, [] { return static_cast<QObject*>(new Class); });
+        dz::test::Tests().emplace(#Class, [] { return static_cast<QObject*>(new Class); }).second;
