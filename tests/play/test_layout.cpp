@@ -30,23 +30,23 @@ Frame1 3840 3480 1335 1215 Who's Turn:|imgWhoTurn 240 240 855 855|cmdNew 3960 24
 cmdOptions 3960 720 1095 375 &Options|cmdAbout 3960 1200 1095 375 &About...|cmdQuit 3960 1680 1095 375 &Quit
 Label7 3840 2160 1335 375 High Score|lblHighScore 3840 2400 1215 255 0
 Label9 3720 2760 1455 255 Current Score|lblCurrentScore 3720 3000 1455 255 0)",
-    R"(frmOptions 4620 2595 Options
+                                     R"(frmOptions 4620 2595 Options
 Frame1 240 240 2535 855 # of Players|optPlayer1 240 360 1095 255 &1 Player|optPlayer2 1320 360 975 255 &2 Player
 Frame2 2880 240 1455 1575 Difficulty Level|optEasy 120 360 855 255 &Easy|optModerate 120 600 1095 255 &Moderate
 optHard 120 840 855 255 &Hard|optUnbeatable 120 1080 1215 255 &Unbeatable|Frame3 240 1200 2535 615 Sounds
 chkSound 240 240 2055 255 Play &Sound Effects|cmdOK 2040 2040 975 375 &OK|cmdCancel 3240 2040 1095 375 &Cancel)",
-    R"(frmHighScore 4365 3375 Tarn's DirIziVur
+                                     R"(frmHighScore 4365 3375 Tarn's DirIziVur
 Label1 120 120 4095 495 Highscores|lblName_1 360 720 0 0|lblScore_1 3840 720 0 0 0|lblName_3 360 1440 0 0
 lblScore_5 3840 2160 0 0 0|cmdOK 1560 2880 975 375 &OK)",
-    R"(frmAbout 5730 3630 About MyApp
+                                     R"(frmAbout 5730 3630 About MyApp
 picIcon 240 240 480 480|lblTitle 1050 240 3885 480 Tarn's DirIziVur|lblVersion 1050 780 3885 225 Version 1.0
 Label1 1080 2280 420 195 Email:|lblEmail 2040 2280 1605 195 author@dirizivur.example
 Label2 1080 2520 840 195 HomePage:|Label3 2040 2520 3345 195 www.dirizivur.example
 cmdOK 2760 3120 1260 345 OK|cmdSysInfo 4200 3120 1245 345 &System Info...)",
-    R"(frmContest 5160 3630 Enter The Draw
+                                     R"(frmContest 5160 3630 Enter The Draw
 Picture1 120 120 4650 2775|VScroll 4775 120 255 2775|Picture2 0 0 4605 8220|cmdOK 3840 3120 1095 375 &OK
 chkDoNotShow 120 3120 2295 375 Don't Show Again!)",
-    R"(frmScoring 5055 2910 Scoring Table
+                                     R"(frmScoring 5055 2910 Scoring Table
 Image1 120 120 4800 2130|cmdOK 3840 2400 1095 375 &OK)"};
 
 class TestLayout : public QObject
@@ -57,7 +57,8 @@ private slots:
     {
         QTest::addColumn<QString>("design");
         for (const char* design : Design)
-            QTest::newRow(QByteArray(design).left(QByteArray(design).indexOf(' '))) << QString(design);
+            QTest::newRow(QByteArray(design).left(QByteArray(design).indexOf(' ')))
+                << QString(design);
     }
     void windows()
     {
@@ -68,15 +69,17 @@ private slots:
         dz::ShowStoredHighScores(run.ctx);
         QWidget* window = run.window;
         if (kind != "frmMain")
-            window = kind == "frmOptions"  ? new dz::frmOptions(run.ctx, nullptr)
-                     : kind == "frmAbout"  ? static_cast<QWidget*>(new dz::frmAbout(run.ctx))
+            window = kind == "frmOptions"   ? new dz::frmOptions(run.ctx, nullptr)
+                     : kind == "frmAbout"   ? static_cast<QWidget*>(new dz::frmAbout(run.ctx))
                      : kind == "frmScoring" ? new dz::frmScoring(run.ctx)
-                     : kind == "frmContest" ? static_cast<QWidget*>(dz::OpenWindow<dz::frmContest>())
-                                            : dz::OpenWindow<dz::frmHighScore>();
+                     : kind == "frmContest"
+                         ? static_cast<QWidget*>(dz::OpenWindow<dz::frmContest>())
+                         : dz::OpenWindow<dz::frmHighScore>();
         window->show();
         QCOMPARE(window->windowTitle(), head.section(' ', 3));
         QWidget* client = window == run.window ? run.window->centralWidget() : window;
-        QCOMPARE(client->size(), QSize(head.section(' ', 1, 1).toInt(), head.section(' ', 2, 2).toInt()) / 15);
+        QCOMPARE(client->size(),
+                 QSize(head.section(' ', 1, 1).toInt(), head.section(' ', 2, 2).toInt()) / 15);
         QCOMPARE(window->minimumSize(), window->maximumSize());
         for (const QString& row : design.section('\n', 1).split(QRegularExpression("[|\n]"))) {
             const QStringList f = row.split(' ');
@@ -84,12 +87,18 @@ private slots:
             QVERIFY2(w, qPrintable(f[0]));
             QCOMPARE(w->pos(), QPoint(f[1].toInt(), f[2].toInt()) / 15);
             const QSize size = QSize(f[3].toInt(), f[4].toInt()) / 15;
-            const bool grown = w->width() > size.width() && w->width() == w->sizeHint().width(); // a wider face
-            QCOMPARE(w->size(), f[3] == "0" ? w->sizeHint() : grown ? QSize(w->width(), size.height()) : size);
+            const bool grown =
+                w->width() > size.width() && w->width() == w->sizeHint().width(); // a wider face
+            QCOMPARE(w->size(), f[3] == "0" ? w->sizeHint()
+                                : grown     ? QSize(w->width(), size.height())
+                                            : size);
             auto* button = qobject_cast<QAbstractButton*>(w);
             auto* frame = qobject_cast<QGroupBox*>(w);
             auto* label = qobject_cast<QLabel*>(w);
-            QCOMPARE(button ? button->text() : frame ? frame->title() : label ? label->text() : "",
+            QCOMPARE(button  ? button->text()
+                     : frame ? frame->title()
+                     : label ? label->text()
+                             : "",
                      row.section(' ', 5));
         }
         // No caption, line or control of a frame crosses another.

@@ -18,14 +18,16 @@ static QString spoken(QWidget* w, QAccessible::Text what = QAccessible::Name)
 static bool isOpen(const char* className)
 {
     const QWidgetList all = QApplication::topLevelWidgets();
-    return std::any_of(all.begin(), all.end(), [&](QWidget* w) { return w->isVisible() && w->inherits(className); });
+    return std::any_of(all.begin(), all.end(),
+                       [&](QWidget* w) { return w->isVisible() && w->inherits(className); });
 }
 
 // Board, move, side to move, tallies X|O|ties, current score: as the window shows them.
 static QString seen(GameRun& run)
 {
     auto& u = run.ui();
-    return QStringList{run.window->board().picture(), u.lblMove->text(), spoken(u.imgWhoTurn).left(1),
+    return QStringList{run.window->board().picture(), u.lblMove->text(),
+                       spoken(u.imgWhoTurn).left(1),
                        u.lblXWins->text() + '|' + u.lblOWins->text() + '|' + u.lblTie->text(),
                        u.lblCurrentScore->text()}
         .join(' ');
@@ -44,12 +46,15 @@ private slots:
         run.writeFile("highscore.DAT", "Ann\r\n102.5\r\n"); // any letter case is found
         run.start();
         auto& ui = run.ui();
-        QCOMPARE(ui.lblGame->text() + ui.lblMove->text() + "|" + ui.lblLevel->text() + "|" + ui.lblHighScore->text(),
+        QCOMPARE(ui.lblGame->text() + ui.lblMove->text() + "|" + ui.lblLevel->text() + "|" +
+                     ui.lblHighScore->text(),
                  QStringLiteral("11||102.5"));
         QApplication::setActiveWindow(run.window);
         QTRY_COMPARE(QApplication::focusWidget(), ui.cmdNew);
-        for (auto [key, modifier] : {std::pair{Qt::Key_7, Qt::KeypadModifier}, {Qt::Key_4, Qt::NoModifier},
-                                     {Qt::Key_4, Qt::AltModifier}, {Qt::Key_0, Qt::NoModifier}})
+        for (auto [key, modifier] : {std::pair{Qt::Key_7, Qt::KeypadModifier},
+                                     {Qt::Key_4, Qt::NoModifier},
+                                     {Qt::Key_4, Qt::AltModifier},
+                                     {Qt::Key_0, Qt::NoModifier}})
             QTest::keyClick(ui.cmdNew, key, modifier);
         run.click({4}); // taken, and silent
         run.ctx.settings.SoundOn = true;
@@ -59,9 +64,11 @@ private slots:
         QTest::keyClick(ui.cmdNew, Qt::Key_3, Qt::KeypadModifier); // cell 9 again
         QCOMPARE(seen(run), QStringLiteral("X..|O..|..X 4 O 0|0|0 0"));
         QCOMPARE(run.sound.played, QStringList{"Error.Wav"});
-        QCOMPARE(spoken(ui.imgBoard_1) + "; " + spoken(ui.imgBoard_4) + "; " + spoken(ui.imgBoard_5),
+        QCOMPARE(spoken(ui.imgBoard_1) + "; " + spoken(ui.imgBoard_4) + "; " +
+                     spoken(ui.imgBoard_5),
                  QStringLiteral("Cell 1, X; Cell 4, O; Cell 5, empty"));
-        QCOMPARE(spoken(ui.lblMove) + ": " + spoken(ui.lblMove, QAccessible::Description), "4: Move number");
+        QCOMPARE(spoken(ui.lblMove) + ": " + spoken(ui.lblMove, QAccessible::Description),
+                 "4: Move number");
         QVERIFY(ui.imgBoard_7->toolTip().contains("1 on the keypad"));
         QTest::keyClick(ui.cmdNew, Qt::Key_Space); // the focused New Game button
         QCOMPARE(seen(run) + " " + ui.lblGame->text(), QStringLiteral("...|...|... 1 X 0|0|0 0 2"));
@@ -95,8 +102,8 @@ private slots:
             run.click({c.toInt()});
         const QString title = f[3] == "TieGame" ? "Tie Game" : "We have a Winner";
         QCOMPARE(run.dialogs.shown, (QList<ShownMessage>{{"msgbox", f[2], title, 64, run.window},
-                                                         {"msgbox", "Do you care to play again?", "Play Again?", 4,
-                                                          run.window}}));
+                                                         {"msgbox", "Do you care to play again?",
+                                                          "Play Again?", 4, run.window}}));
         // The result shows with the tallies untouched; they rise before the question.
         QCOMPARE(shown, (QStringList{final + " 0|0|0 0", final + " " + after}));
         QCOMPARE(run.sound.played, (QStringList{"NewGame.Wav", f[3] + ".Wav", "NewGame.Wav"}));
@@ -104,43 +111,30 @@ private slots:
     }
 
     // One player: the computer's reply inside the human's click, its win inside its own.
-    void onePlayer_data()
-    {
-        QTest::addColumn<QString>("level");
-        QTest::addColumn<QList<double>>("fractions");
-        QTest::addColumn<QList<int>>("clicks");
-        QTest::addColumn<QString>("atFirstBox"); // board and lblMove
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("scores"); // current|best
-        // clang-format off
-        // Easy plays 5, 3, 7 and wins inside its own move.
-        QTest::newRow("computer wins at Easy") << "Easy" << QList<double>{0.5, 0.25, 0.75} << QList<int>{1, 2, 4}
-            << "XXO|XO.|O.. 7" << "You have faced Defeat" << "-1|0";
-        // X 1, O 5, X 6; the early corner draws 7; X 3, O blocks 2; X wins with 9.
-        QTest::newRow("human beats Unbeatable") << "Unbeatable" << QList<double>{0.67} << QList<int>{1, 6, 3, 9}
-            << "XOX|.OX|O.X 8" << "We have a Winner" << "100|100";
-        // Opposite corners answered with side 2; then blocks until the board is full.
-        QTest::newRow("tie at Unbeatable") << "Unbeatable" << QList<double>{0.125} << QList<int>{1, 9, 8, 3, 4}
-            << "XOX|XOO|OXX 10" << "Tie Game" << "0.5|0.5";
-        // clang-format on
-    }
+    // Each row: level, draws, clicks, then board and move at the first box, its title, and
+    // the current and best score.
     void onePlayer()
     {
-        QFETCH(QString, level);
-        QFETCH(QList<double>, fractions);
-        QFETCH(QList<int>, clicks);
-        QFETCH(QString, atFirstBox);
-        QFETCH(QString, title);
-        QFETCH(QString, scores);
-        GameRun run;
-        run.ctx.settings = {true, level, false};
-        run.random.fractions = fractions;
-        run.start();
-        QStringList boards;
-        run.dialogs.onShow = [&](const ShownMessage&) { boards << seen(run).left(atFirstBox.size()); };
-        run.click(clicks);
-        QCOMPARE(boards.value(0) + " " + run.dialogs.shown.value(0).title, atFirstBox + " " + title);
-        QCOMPARE(run.ui().lblCurrentScore->text() + "|" + run.ui().lblHighScore->text(), scores);
+        for (const char* game :
+             {"Easy|0.5 0.25 0.75|1 2 4|XXO|XO.|O.. 7|You have faced Defeat|-1|0",
+              "Unbeatable|0.67|1 6 3 9|XOX|.OX|O.X 8|We have a Winner|100|100",
+              "Unbeatable|0.125|1 9 8 3 4|XOX|XOO|OXX 10|Tie Game|0.5|0.5"}) {
+            const QStringList f = QString(game).split('|');
+            GameRun run;
+            run.ctx.settings = {true, f[0], false};
+            for (const QString& r : f[1].split(' '))
+                run.random.fractions << r.toDouble();
+            run.start();
+            QStringList boards;
+            run.dialogs.onShow = [&](const ShownMessage& m) {
+                boards << seen(run).left(f[5].size() + 8) + ' ' + m.title;
+            };
+            for (const QString& c : f[2].split(' '))
+                run.click({c.toInt()});
+            QCOMPARE(boards.value(0), f.mid(3, 3).join('|') + ' ' + f[6]);
+            QCOMPARE(run.ui().lblCurrentScore->text() + "|" + run.ui().lblHighScore->text(),
+                     f[7] + '|' + f[8]);
+        }
     }
 
     // Every command does its work. Options confirmed while O is to move: the human places
@@ -152,7 +146,9 @@ private slots:
         auto& ui = run.ui();
         run.click({1, 4, 2, 5, 3, 1}); // X wins, Yes, X 1
         for (const char* button : {"cmdCancel", "cmdOK"}) {
-            QTimer::singleShot(0, [button] { QApplication::activeModalWidget()->findChild<QPushButton*>(button)->click(); });
+            QTimer::singleShot(0, [button] {
+                QApplication::activeModalWidget()->findChild<QPushButton*>(button)->click();
+            });
             button[3] == 'O' ? ui.mnuOptionsOptions->trigger() : ui.cmdOptions->click();
             QCOMPARE(ui.lblLevel->text(), button[3] == 'O' ? "Unbeatable" : "");
         }
@@ -162,7 +158,8 @@ private slots:
         ui.cmdNew->click();
         ui.mnuNew->trigger();
         QCOMPARE(seen(run) + " " + ui.lblGame->text(), QStringLiteral("...|...|... 1 X 1|0|0 0 4"));
-        for (const auto& [action, window] : {std::pair{ui.mnuHelpScoring, "dz::frmScoring"}, {ui.mnuHelpAbout, "dz::frmAbout"},
+        for (const auto& [action, window] : {std::pair{ui.mnuHelpScoring, "dz::frmScoring"},
+                                             {ui.mnuHelpAbout, "dz::frmAbout"},
                                              {ui.mnuEnterTheDraw, "dz::frmContest"},
                                              {ui.mnuOptionsHighScore, "dz::frmHighScore"}}) {
             QVERIFY2(!isOpen(window), window);
@@ -176,15 +173,13 @@ private slots:
     void waysOut_data()
     {
         QTest::addColumn<QString>("way");
-        QTest::addColumn<bool>("highScores");
-        for (const auto& [way, highScores] : {std::pair{"no", true}, {"quit", true}, {"exit", true},
-                                              {"close", false}, {"unsaved", true}})
-            QTest::newRow(way) << QString(way) << highScores;
+        for (const char* way : {"no", "quit", "exit", "close", "unsaved"})
+            QTest::newRow(way) << QString(way);
     }
     void waysOut()
     {
         QFETCH(QString, way);
-        QFETCH(bool, highScores);
+        const bool highScores = way != "close";
         GameRun run(way == "unsaved");
         QFile plain(run.ctx.filesFolder.path()); // a file where the folder should be
         QVERIFY(way != "unsaved" || plain.open(QIODevice::WriteOnly));
@@ -192,18 +187,26 @@ private slots:
         run.dialogs.inputs = {"Zoë"};
         run.dialogs.answers = {dz::vbOK, dz::vbNo};
         run.start();
-        way == "no" ? run.click({1, 4, 2, 5, 3}) : way == "quit" ? run.ui().cmdQuit->click() : void();
-        way == "close" ? void(run.window->close()) : way == "no" || way == "quit" ? void() : run.ui().mnuFileExit->trigger();
+        if (way == "no")
+            run.click({1, 4, 2, 5, 3});
+        else if (way == "quit")
+            run.ui().cmdQuit->click();
+        else if (way == "close")
+            run.window->close();
+        else
+            run.ui().mnuFileExit->trigger();
         QVERIFY(run.window->unloaded());
         QCOMPARE(run.sound.played.count("EndProgram.Wav"), 1);
         QCOMPARE(run.sound.played.last(), QStringLiteral("EndProgram.Wav"));
-        const ShownMessage asked{"inputbox", "You made the highscore list!  What's your name?", "I need your name", 0,
-                                 run.window};
+        const ShownMessage asked{"inputbox", "You made the highscore list!  What's your name?",
+                                 "I need your name", 0, run.window};
         QCOMPARE(run.dialogs.shown.contains(asked), highScores);
         QCOMPARE(isOpen("dz::frmHighScore"), highScores);
-        QCOMPARE(run.readFile("HighScore.dat").startsWith("Zo\xc3\xab\r\n0\r\n"), highScores && way != "unsaved");
+        QCOMPARE(run.readFile("HighScore.dat").startsWith("Zo\xc3\xab\r\n0\r\n"),
+                 highScores && way != "unsaved");
         const ShownMessage told = run.dialogs.shown.value(way == "no" ? 3 : 1);
-        QCOMPARE(told.prompt.contains("could not be saved") && told.style == dz::vbExclamation && told.owner == run.window,
+        QCOMPARE(told.prompt.contains("could not be saved") && told.style == dz::vbExclamation &&
+                     told.owner == run.window,
                  way == "unsaved");
         // Unloaded from inside its own click: a click still queued must touch nothing.
         const int pieces = run.window->board().pieces();

@@ -1,4 +1,4 @@
-// Points per result and level and the best score that follows the current one.
+// Points per result and level, and the best score that follows the current one.
 #include <QTest>
 
 #include "scoring/score_rules.h"
@@ -8,41 +8,31 @@ class TestScoreRules : public QObject
 {
     Q_OBJECT
 private slots:
-    void update_data()
-    {
-        QTest::addColumn<QStringList>("texts"); // the current and the best score
-        QTest::addColumn<QStringList>("calls"); // "Result:Level", in order
-        QTest::addColumn<QStringList>("expected");
-        const auto row = [](const QString& name, QStringList texts, QStringList calls,
-                            QStringList expected) {
-            QTest::newRow(qPrintable(name)) << texts << calls << expected;
-        };
-        // From "0.0", so that even 0 points must rewrite the text in plain form.
-        const char* levels[] = {"Easy", "Moderate", "Hard", "Unbeatable"};
-        const QStringList points[] = {{"Win", "0.5", "2", "3", "100"},
-                                      {"Tie", "-0.5", "0", "0", "0.5"},
-                                      {"Lost", "-1", "-2", "-3", "-3"}};
-        for (const QStringList& p : points)
-            for (int i = 0; i < 4; ++i)
-                row(p[0] + " at " + levels[i], {"0.0", "1000"}, {p[0] + ':' + levels[i]},
-                    {p[i + 1], "1000"});
-        row("easy tie then win returns to 0", {"0", "0"}, {"Tie:Easy", "Win:Easy"}, {"0", "0"});
-        row("an equal score keeps the best text", {"3", "5.0"}, {"Win:Moderate"}, {"5", "5.0"});
-        row("5.5 beats 5", {"5", "5"}, {"Win:Easy"}, {"5.5", "5.5"});
-        row("the best is never lowered", {"0", "0"}, {"Lost:Easy"}, {"-1", "0"});
-        row("an empty best is replaced, even below zero", {"0", ""}, {"Lost:Hard"}, {"-3", "-3"});
-        // "Loss" is the table's label for the row, not a result word.
-        row("unknown result only refreshes the best", {"7", "5"}, {"Loss:Easy"}, {"7", "7"});
-        row("unknown level only refreshes the best", {"07", "5"}, {"Win:easy"}, {"07", "07"});
-    }
     void update()
     {
-        QFETCH(QStringList, texts);
-        QFETCH(QStringList, calls);
-        QFETCH(QStringList, expected);
-        for (const QString& call : calls)
-            dz::UpdateScore(call.section(u':', 0, 0), call.section(u':', 1), texts[0], texts[1]);
-        QCOMPARE(texts, expected);
+        // Each row: current and best score, the results "Result:Level" in order, then the
+        // two texts after them. From "0.0", even 0 points rewrite the text in plain form.
+        QStringList rows;
+        const char* levels[] = {"Easy", "Moderate", "Hard", "Unbeatable"};
+        for (const QString points : {"Win 0.5 2 3 100", "Tie -0.5 0 0 0.5", "Lost -1 -2 -3 -3"})
+            for (int i = 0; i < 4; ++i)
+                rows << QStringLiteral("0.0 1000 %1:%2 %3 1000")
+                            .arg(points.section(' ', 0, 0), levels[i],
+                                 points.section(' ', i + 1, i + 1));
+        rows << "0 0 Tie:Easy,Win:Easy 0 0" // back to 0
+             << "3 5.0 Win:Moderate 5 5.0"  // an equal score keeps the best text
+             << "5 5 Win:Easy 5.5 5.5"      // the best follows a higher score
+             << "0 0 Lost:Easy -1 0"        // and is never lowered
+             << "0 - Lost:Hard -3 -3"       // an empty best is replaced, even below 0
+             << "7 5 Loss:Easy 7 7"         // "Loss" only labels the row: no result
+             << "07 5 Win:easy 07 07";      // an unknown level only refreshes the best
+        for (const QString& row : rows) {
+            const QStringList f = row.split(' ');
+            QString current = f[0], best = f[1] == "-" ? QString() : f[1];
+            for (const QString& call : f[2].split(','))
+                dz::UpdateScore(call.section(':', 0, 0), call.section(':', 1), current, best);
+            QCOMPARE(current + ' ' + best, f[3] + ' ' + f[4]);
+        }
     }
 };
 

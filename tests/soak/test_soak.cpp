@@ -42,7 +42,9 @@ private slots:
             if (run_->window && !run_->window->unloaded())
                 check({});
         }
-        QVERIFY2(broken_.isEmpty(), qPrintable(QStringLiteral("seed %1: %2\n%3").arg(seed).arg(broken_, trail.join('\n'))));
+        QVERIFY2(
+            broken_.isEmpty(),
+            qPrintable(QStringLiteral("seed %1: %2\n%3").arg(seed).arg(broken_, trail.join('\n'))));
         QVERIFY(games_ > int(steps / 40)); // the dice did reach the end of games
     }
 
@@ -66,11 +68,15 @@ private:
         if (pick < 900) {
             const char* levels[] = {"", "Easy", "Moderate", "Hard", "Unbeatable", "easy"};
             run_->ctx.settings = {below(5) < 3, levels[below(6)], below(3) == 0};
-            return QStringLiteral("set %1 %2 %3").arg(run_->ctx.settings.OnePlayer).arg(run_->ctx.settings.Level).arg(run_->ctx.settings.SoundOn);
+            return QStringLiteral("set %1 %2 %3")
+                .arg(run_->ctx.settings.OnePlayer)
+                .arg(run_->ctx.settings.Level)
+                .arg(run_->ctx.settings.SoundOn);
         }
         if (pick < 920)
             return ++tally_[3], below(2) ? ui.mnuNew->trigger() : ui.cmdNew->click(), "new game";
-        QAction* open[] = {ui.mnuHelpAbout, ui.mnuOptionsHighScore, ui.mnuHelpScoring, ui.mnuEnterTheDraw};
+        QAction* open[] = {ui.mnuHelpAbout, ui.mnuOptionsHighScore, ui.mnuHelpScoring,
+                           ui.mnuEnterTheDraw};
         if (pick < 950)
             return open[below(4)]->trigger(), "open a window";
         QWidgetList shown = QApplication::topLevelWidgets();
@@ -82,7 +88,9 @@ private:
             return "close " + w->objectName();
         }
         const int way = below(3);
-        way == 0 ? ui.mnuFileExit->trigger() : way == 1 ? ui.cmdQuit->click() : void(run_->window->close());
+        way == 0   ? ui.mnuFileExit->trigger()
+        : way == 1 ? ui.cmdQuit->click()
+                   : void(run_->window->close());
         return QStringLiteral("end the run, way %1").arg(way);
     }
 
@@ -110,8 +118,10 @@ private:
         const auto& u = run_->ui();
         const int move = run_->window->MoveNumber(), pieces = run_->window->board().pieces();
         const QString at = QStringLiteral(" at move %1 %2").arg(move).arg(up);
-        expect(pieces == move - 1 && u.lblMove->text() == QString::number(move), "pieces and lblMove" + at);
-        const QString side = QAccessible::queryAccessibleInterface(u.imgWhoTurn)->text(QAccessible::Name);
+        expect(pieces == move - 1 && u.lblMove->text() == QString::number(move),
+               "pieces and lblMove" + at);
+        const QString side =
+            QAccessible::queryAccessibleInterface(u.imgWhoTurn)->text(QAccessible::Name);
         expect(side.startsWith(move % 2 ? 'X' : 'O'), side + at);
         for (const QLabel* l : {u.lblCurrentScore, u.lblHighScore}) // in half points
             expect(dz::IsNumberText(l->text()) && std::fmod(dz::TextNumber(l->text()) * 2, 1) == 0,
@@ -119,8 +129,14 @@ private:
         if (!up.isEmpty())
             return; // the tallies are due once the message is answered
         expect(move >= 1 && move <= 9, "a decided board waits for input" + at);
-        const QString shown = QStringList{u.lblXWins->text(), u.lblOWins->text(), u.lblTie->text(), u.lblGame->text()}.join(' ');
-        const QString logged = QStringLiteral("%1 %2 %3 %4").arg(tally_[0]).arg(tally_[1]).arg(tally_[2]).arg(tally_[3]);
+        const QString shown =
+            QStringList{u.lblXWins->text(), u.lblOWins->text(), u.lblTie->text(), u.lblGame->text()}
+                .join(' ');
+        const QString logged = QStringLiteral("%1 %2 %3 %4")
+                                   .arg(tally_[0])
+                                   .arg(tally_[1])
+                                   .arg(tally_[2])
+                                   .arg(tally_[3]);
         expect(shown == logged, "X O ties game: " + shown + "; the log says " + logged);
     }
 

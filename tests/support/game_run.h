@@ -25,8 +25,12 @@ struct GameRun {
     // contestShown: whether the settings file lets the notice open at start-up;
     // computer: where the computer draws from, if not from `random`.
     explicit GameRun(bool contestShown = false, RandomSource* computer = nullptr)
-        : ctx{dialogs, sound, computer ? *computer : random, desktop,
-              Folder::fromPath(dir.filePath("files")), Folder::fromPath(dir.path())}
+        : ctx{dialogs,
+              sound,
+              computer ? *computer : random,
+              desktop,
+              Folder::fromPath(dir.filePath("files")),
+              Folder::fromPath(dir.path())}
     {
         if (!contestShown)
             writeFile("DirIziVur.ini", "[Contest]\r\nShow=True\r\n");
@@ -50,7 +54,10 @@ struct GameRun {
     }
     Ui::frmMain& ui() { return window->controls(); }
     void start() { (window = new frmMain(ctx))->show(); }
-    QWidget* imgBoard(int cell) { return window->findChild<QWidget*>(QStringLiteral("imgBoard_%1").arg(cell)); }
+    QWidget* imgBoard(int cell)
+    {
+        return window->findChild<QWidget*>(QStringLiteral("imgBoard_%1").arg(cell));
+    }
     void click(const QList<int>& cells)
     {
         for (int cell : cells)
