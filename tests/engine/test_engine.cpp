@@ -29,11 +29,10 @@ private slots:
     void outcome()
     {
         // Board, move number, what the line check finds: a Line, a Tie or nothing yet.
-        for (const char* row :
-             {"...|...|... 1 -", "XXX|OO.|... 6 L", "X.X|OOO|X.. 7 L", "XX.|X..|OOO 7 L",
-              "XO.|XO.|X.. 6 L", "XOX|.O.|XO. 7 L", "O.X|O.X|..X 6 L", "XO.|OX.|..X 6 L",
-              "XXO|XO.|O.. 7 L", "XXO|OO.|X.. 6 -", "XOX|OXO|OXX 10 L", "XOX|XOO|OXX 10 T",
-              "XOX|XOO|OXX 9 -", "...|...|... 10 T"}) { // a tie counts moves, not cells
+        for (const char* row : {"...|...|... 1 -", "XXX|OO.|... 6 L", "X.X|OOO|X.. 7 L", "XX.|X..|OOO 7 L",
+                                "XO.|XO.|X.. 6 L", "XOX|.O.|XO. 7 L", "O.X|O.X|..X 6 L", "XO.|OX.|..X 6 L",
+                                "XXO|XO.|O.. 7 L", "XXO|OO.|X.. 6 -", "XOX|OXO|OXX 10 L", "XOX|XOO|OXX 10 T",
+                                "XOX|XOO|OXX 9 -", "...|...|... 10 T"}) { // a tie counts moves, not cells
             const QStringList f = QString(row).split(' ');
             const Board board = Board::fromPicture(f[0].toStdString());
             const Outcome found = dz::FindOutcome(board, f[1].toInt());
@@ -94,14 +93,11 @@ private slots:
             dz::test::ScriptedRandom random;
             for (const QString& d : f[2].split(' ', Qt::SkipEmptyParts)) {
                 const int n = d.mid(1).toInt();
-                random.fractions << (d[0] == 'c'   ? cell(n)
-                                     : d[0] == 'k' ? corner(n)
-                                                   : d.toDouble());
+                random.fractions << (d[0] == 'c' ? cell(n) : d[0] == 'k' ? corner(n) : d.toDouble());
             }
             const Board b = Board::fromPicture(f[1].toStdString());
             const int move = dz::ComputerMove(f[0], b, b.pieces() + 1, random);
-            QVERIFY2(move == f[3].toInt() && random.reseeds == f[4].toInt() &&
-                         random.fractions.isEmpty(),
+            QVERIFY2(move == f[3].toInt() && random.reseeds == f[4].toInt() && random.fractions.isEmpty(),
                      qPrintable(f[5]));
         }
     }

@@ -27,8 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     file.close();
     const dz::HighScoreList list = dz::ReadHighScores(folder);
     for (const dz::HighScoreEntry& e : list)
-        Check(std::isfinite(e.score) && !e.name.contains('\r') && !e.name.contains('\n'),
-              "a field");
+        Check(std::isfinite(e.score) && !e.name.contains('\r') && !e.name.contains('\n'), "a field");
     // The label text at start-up: a number, or empty for an empty score line.
     const std::optional<QString> best = dz::ReadStartupBestScore(folder);
     Check(!best || best->isEmpty() || dz::IsNumberText(*best), "the best score");

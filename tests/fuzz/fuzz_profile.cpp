@@ -16,8 +16,7 @@ static void Check(bool holds, const char* what)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    QByteArrayList parts =
-        QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)).split('\n');
+    QByteArrayList parts = QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)).split('\n');
     while (parts.size() < 5)
         parts << QByteArray();
     const QString section = QString::fromUtf8(parts[0]), key = QString::fromUtf8(parts[1]),
@@ -29,22 +28,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                                  f); // no value holds a line end
     };
     // A read never returns more than its room, nor other text than the value's start.
-    const QString cut = dz::ProfileString(section, key, value, room, file),
-                  whole = read(section, key, file);
-    Check(cut.size() <= qMax(room - 1, 0) && (whole == "\n" ? value : whole).startsWith(cut),
-          "a read");
+    const QString cut = dz::ProfileString(section, key, value, room, file), whole = read(section, key, file);
+    Check(cut.size() <= qMax(room - 1, 0) && (whole == "\n" ? value : whole).startsWith(cut), "a read");
     // A value already held leaves every byte; one a file can hold reads back, and the
     // first key of another section keeps its value.
     const QByteArray written = dz::WithProfileString(section, key, value, file);
     Check(whole != value || written == file, "a value held");
-    const bool plain = !value.contains(u'\r') && !value.contains(u'\n') &&
-                       value.trimmed() == value &&
-                       !(value.size() > 1 && value.front() == value.back() &&
-                         QStringLiteral("\"'").contains(value.front()));
-    const bool keyed = !key.isEmpty() && key.trimmed() == key && !key.contains(u'=') &&
-                       !key.contains(u'\n') && !key.contains(u'\r') &&
-                       !QStringLiteral(";#[").contains(key.front()) && !section.contains(u'\n') &&
-                       !section.contains(u'\r') && section.trimmed() == section;
+    const bool plain =
+        !value.contains(u'\r') && !value.contains(u'\n') && value.trimmed() == value &&
+        !(value.size() > 1 && value.front() == value.back() && QStringLiteral("\"'").contains(value.front()));
+    const bool keyed = !key.isEmpty() && key.trimmed() == key && !key.contains(u'=') && !key.contains(u'\n') &&
+                       !key.contains(u'\r') && !QStringLiteral(";#[").contains(key.front()) &&
+                       !section.contains(u'\n') && !section.contains(u'\r') && section.trimmed() == section;
     if (!plain || !keyed)
         return 0; // what no file could hold as written
     Check(read(section, key, written) == value, "a value written");

@@ -25,25 +25,21 @@ private slots:
         QTest::addColumn<QByteArray>("folder");    // the files folder, in the scratch folder
         QTest::addColumn<QString>("failure");      // what the player reads; empty: written
         QTest::addColumn<QByteArrayList>("after"); // the folder written; refused: as it was
-        const auto ok = [](const char* name, QByteArrayList layout, QByteArrayList after,
-                           QByteArray folder = {}) {
+        const auto ok = [](const char* name, QByteArrayList layout, QByteArrayList after, QByteArray folder = {}) {
             QTest::newRow(name) << layout << folder << QString() << after;
         };
-        const auto no = [](const char* name, QByteArrayList layout, QString failure,
-                           QByteArray folder = {}) {
+        const auto no = [](const char* name, QByteArrayList layout, QString failure, QByteArray folder = {}) {
             QTest::newRow(name) << layout << folder << failure << QByteArrayList();
         };
         ok("new file in new folders", {}, {"a/b/f=nnn"}, "a/b");
         ok("folder name not UTF-8", {}, {"\xE9\xFC/b/f=nnn"}, "\xE9\xFC/b");
         ok("mode and owner kept", {"f=o", "f:0640", "f@65534"}, {"f=nnn", "f:0640", "f@65534"});
-        ok("relative links followed and kept", {"t/r=o", "a->t/r", "f->a"},
-           {"t/r=nnn", "a->t/r", "f->a"});
+        ok("relative links followed and kept", {"t/r=o", "a->t/r", "f->a"}, {"t/r=nnn", "a->t/r", "f->a"});
         ok("dangling link gets its target", {"f->t"}, {"t=nnn", "f->t"});
         ok("other letter case kept", {"F=o"}, {"F=nnn"});
         ok("exact name first", {"F=x", "f=o"}, {"F=x", "f=nnn"});
         ok("a folder is no file", {"F/"}, {"F/", "f=nnn"});
-        const QByteArrayList others{".f.dirizivur-0123ABCD=k", ".f.dirizivur-0123abcde=k",
-                                    "f.bak=k", "f.AbC123=k"};
+        const QByteArrayList others{".f.dirizivur-0123ABCD=k", ".f.dirizivur-0123abcde=k", "f.bak=k", "f.AbC123=k"};
         ok("only own temporaries removed", others + QByteArrayList{".f.dirizivur-09afbcde=t"},
            others + QByteArrayList{"f=nnn"});
         ok("lock of a dead copy recovered", {"f.lock#"}, {"f=nnn"});
@@ -70,19 +66,16 @@ private slots:
         const QByteArrayList before = s.snapshot();
         const bool full = failure.contains("full");
         const QByteArray content(full ? 1 << 16 : 3, 'n');
-        const auto save = [&] {
-            return dz::LockedFile(s.folder(folder), "f", 100).write(content).failure;
-        };
+        const auto save = [&] { return dz::LockedFile(s.folder(folder), "f", 100).write(content).failure; };
         if (full) // a file-size limit stands in for a full disk: the write fails, not the game
-            QCOMPARE(
-                dz::test::InChild([&] {
-                    const rlimit limit{4096, 4096};
-                    sigset_t held;
-                    const bool failed = setrlimit(RLIMIT_FSIZE, &limit) == 0 && save() == failure;
-                    pthread_sigmask(SIG_BLOCK, nullptr, &held); // the size signal let through again
-                    return failed && !sigismember(&held, SIGXFSZ) ? 0 : 1;
-                }),
-                0);
+            QCOMPARE(dz::test::InChild([&] {
+                         const rlimit limit{4096, 4096};
+                         sigset_t held;
+                         const bool failed = setrlimit(RLIMIT_FSIZE, &limit) == 0 && save() == failure;
+                         pthread_sigmask(SIG_BLOCK, nullptr, &held); // the size signal let through again
+                         return failed && !sigismember(&held, SIGXFSZ) ? 0 : 1;
+                     }),
+                     0);
         else
             QCOMPARE(save(), failure);
         QCOMPARE(s.snapshot(), failure.isEmpty() ? Scratch(after).snapshot() : before);
@@ -99,9 +92,8 @@ private slots:
             const bool inChild = child == 0;
             dz::ReadHighScores(s.folder());
             char c = 0;
-            const bool saved =
-                ::write(ready[inChild][1], "r", 1) == 1 && ::read(ready[!inChild][0], &c, 1) == 1 &&
-                dz::SaveHighScore(s.folder(), {{inChild ? "child" : "parent", 5}}).written.ok();
+            const bool saved = ::write(ready[inChild][1], "r", 1) == 1 && ::read(ready[!inChild][0], &c, 1) == 1 &&
+                               dz::SaveHighScore(s.folder(), {{inChild ? "child" : "parent", 5}}).written.ok();
             if (inChild)
                 _exit(saved ? 0 : 1);
             int status = -1;
@@ -110,8 +102,7 @@ private slots:
                 close(fd);
             QVERIFY(saved && status == 0);
             const dz::HighScoreList list = dz::ReadHighScores(s.folder());
-            QCOMPARE(QSet<QByteArray>({list[0].name, list[1].name}),
-                     QSet<QByteArray>({"child", "parent"}));
+            QCOMPARE(QSet<QByteArray>({list[0].name, list[1].name}), QSet<QByteArray>({"child", "parent"}));
         }
     }
 
@@ -143,10 +134,8 @@ private slots:
         QTest::addColumn<QByteArray>("xdg"); // "-": not set
         QTest::addColumn<QByteArray>("home");
         QTest::addColumn<QByteArray>("expected");
-        const QByteArray account =
-            QByteArray(getpwuid(getuid())->pw_dir) + "/.local/share/DirIziVur";
-        const auto row = [](const char* name, QByteArray xdg, QByteArray home,
-                            QByteArray expected) {
+        const QByteArray account = QByteArray(getpwuid(getuid())->pw_dir) + "/.local/share/DirIziVur";
+        const auto row = [](const char* name, QByteArray xdg, QByteArray home, QByteArray expected) {
             QTest::newRow(name) << xdg << home << expected;
         };
         row("absolute XDG_DATA_HOME, bytes kept", "/x/\xE9", "/h", "/x/\xE9/DirIziVur");

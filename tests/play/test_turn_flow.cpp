@@ -18,16 +18,14 @@ static QString spoken(QWidget* w, QAccessible::Text what = QAccessible::Name)
 static bool isOpen(const char* className)
 {
     const QWidgetList all = QApplication::topLevelWidgets();
-    return std::any_of(all.begin(), all.end(),
-                       [&](QWidget* w) { return w->isVisible() && w->inherits(className); });
+    return std::any_of(all.begin(), all.end(), [&](QWidget* w) { return w->isVisible() && w->inherits(className); });
 }
 
 // Board, move, side to move, tallies X|O|ties, current score: as the window shows them.
 static QString seen(GameRun& run)
 {
     auto& u = run.ui();
-    return QStringList{run.window->board().picture(), u.lblMove->text(),
-                       spoken(u.imgWhoTurn).left(1),
+    return QStringList{run.window->board().picture(), u.lblMove->text(), spoken(u.imgWhoTurn).left(1),
                        u.lblXWins->text() + '|' + u.lblOWins->text() + '|' + u.lblTie->text(),
                        u.lblCurrentScore->text()}
         .join(' ');
@@ -46,8 +44,7 @@ private slots:
         run.writeFile("highscore.DAT", "Ann\r\n102.5\r\n"); // any letter case is found
         run.start();
         auto& ui = run.ui();
-        QCOMPARE(ui.lblGame->text() + ui.lblMove->text() + "|" + ui.lblLevel->text() + "|" +
-                     ui.lblHighScore->text(),
+        QCOMPARE(ui.lblGame->text() + ui.lblMove->text() + "|" + ui.lblLevel->text() + "|" + ui.lblHighScore->text(),
                  QStringLiteral("11||102.5"));
         QApplication::setActiveWindow(run.window);
         QTRY_COMPARE(QApplication::focusWidget(), ui.cmdNew);
@@ -64,11 +61,9 @@ private slots:
         QTest::keyClick(ui.cmdNew, Qt::Key_3, Qt::KeypadModifier); // cell 9 again
         QCOMPARE(seen(run), QStringLiteral("X..|O..|..X 4 O 0|0|0 0"));
         QCOMPARE(run.sound.played, QStringList{"Error.Wav"});
-        QCOMPARE(spoken(ui.imgBoard_1) + "; " + spoken(ui.imgBoard_4) + "; " +
-                     spoken(ui.imgBoard_5),
+        QCOMPARE(spoken(ui.imgBoard_1) + "; " + spoken(ui.imgBoard_4) + "; " + spoken(ui.imgBoard_5),
                  QStringLiteral("Cell 1, X; Cell 4, O; Cell 5, empty"));
-        QCOMPARE(spoken(ui.lblMove) + ": " + spoken(ui.lblMove, QAccessible::Description),
-                 "4: Move number");
+        QCOMPARE(spoken(ui.lblMove) + ": " + spoken(ui.lblMove, QAccessible::Description), "4: Move number");
         QVERIFY(ui.imgBoard_7->toolTip().contains("1 on the keypad"));
         QTest::keyClick(ui.cmdNew, Qt::Key_Space); // the focused New Game button
         QCOMPARE(seen(run) + " " + ui.lblGame->text(), QStringLiteral("...|...|... 1 X 0|0|0 0 2"));
@@ -101,9 +96,9 @@ private slots:
         for (const QString& c : f[1].split(' '))
             run.click({c.toInt()});
         const QString title = f[3] == "TieGame" ? "Tie Game" : "We have a Winner";
-        QCOMPARE(run.dialogs.shown, (QList<ShownMessage>{{"msgbox", f[2], title, 64, run.window},
-                                                         {"msgbox", "Do you care to play again?",
-                                                          "Play Again?", 4, run.window}}));
+        QCOMPARE(run.dialogs.shown,
+                 (QList<ShownMessage>{{"msgbox", f[2], title, 64, run.window},
+                                      {"msgbox", "Do you care to play again?", "Play Again?", 4, run.window}}));
         // The result shows with the tallies untouched; they rise before the question.
         QCOMPARE(shown, (QStringList{final + " 0|0|0 0", final + " " + after}));
         QCOMPARE(run.sound.played, (QStringList{"NewGame.Wav", f[3] + ".Wav", "NewGame.Wav"}));
@@ -115,10 +110,9 @@ private slots:
     // the current and best score.
     void onePlayer()
     {
-        for (const char* game :
-             {"Easy|0.5 0.25 0.75|1 2 4|XXO|XO.|O.. 7|You have faced Defeat|-1|0",
-              "Unbeatable|0.67|1 6 3 9|XOX|.OX|O.X 8|We have a Winner|100|100",
-              "Unbeatable|0.125|1 9 8 3 4|XOX|XOO|OXX 10|Tie Game|0.5|0.5"}) {
+        for (const char* game : {"Easy|0.5 0.25 0.75|1 2 4|XXO|XO.|O.. 7|You have faced Defeat|-1|0",
+                                 "Unbeatable|0.67|1 6 3 9|XOX|.OX|O.X 8|We have a Winner|100|100",
+                                 "Unbeatable|0.125|1 9 8 3 4|XOX|XOO|OXX 10|Tie Game|0.5|0.5"}) {
             const QStringList f = QString(game).split('|');
             GameRun run;
             run.ctx.settings = {true, f[0], false};
@@ -132,8 +126,7 @@ private slots:
             for (const QString& c : f[2].split(' '))
                 run.click({c.toInt()});
             QCOMPARE(boards.value(0), f.mid(3, 3).join('|') + ' ' + f[6]);
-            QCOMPARE(run.ui().lblCurrentScore->text() + "|" + run.ui().lblHighScore->text(),
-                     f[7] + '|' + f[8]);
+            QCOMPARE(run.ui().lblCurrentScore->text() + "|" + run.ui().lblHighScore->text(), f[7] + '|' + f[8]);
         }
     }
 
@@ -146,9 +139,8 @@ private slots:
         auto& ui = run.ui();
         run.click({1, 4, 2, 5, 3, 1}); // X wins, Yes, X 1
         for (const char* button : {"cmdCancel", "cmdOK"}) {
-            QTimer::singleShot(0, [button] {
-                QApplication::activeModalWidget()->findChild<QPushButton*>(button)->click();
-            });
+            QTimer::singleShot(
+                0, [button] { QApplication::activeModalWidget()->findChild<QPushButton*>(button)->click(); });
             button[3] == 'O' ? ui.mnuOptionsOptions->trigger() : ui.cmdOptions->click();
             QCOMPARE(ui.lblLevel->text(), button[3] == 'O' ? "Unbeatable" : "");
         }
@@ -198,12 +190,11 @@ private slots:
         QVERIFY(run.window->unloaded());
         QCOMPARE(run.sound.played.count("EndProgram.Wav"), 1);
         QCOMPARE(run.sound.played.last(), QStringLiteral("EndProgram.Wav"));
-        const ShownMessage asked{"inputbox", "You made the highscore list!  What's your name?",
-                                 "I need your name", 0, run.window};
+        const ShownMessage asked{"inputbox", "You made the highscore list!  What's your name?", "I need your name", 0,
+                                 run.window};
         QCOMPARE(run.dialogs.shown.contains(asked), highScores);
         QCOMPARE(isOpen("dz::frmHighScore"), highScores);
-        QCOMPARE(run.readFile("HighScore.dat").startsWith("Zo\xc3\xab\r\n0\r\n"),
-                 highScores && way != "unsaved");
+        QCOMPARE(run.readFile("HighScore.dat").startsWith("Zo\xc3\xab\r\n0\r\n"), highScores && way != "unsaved");
         const ShownMessage told = run.dialogs.shown.value(way == "no" ? 3 : 1);
         QCOMPARE(told.prompt.contains("could not be saved") && told.style == dz::vbExclamation &&
                      told.owner == run.window,

@@ -17,8 +17,7 @@ private slots:
         for (const QString points : {"Win 0.5 2 3 100", "Tie -0.5 0 0 0.5", "Lost -1 -2 -3 -3"})
             for (int i = 0; i < 4; ++i)
                 rows << QStringLiteral("0.0 1000 %1:%2 %3 1000")
-                            .arg(points.section(' ', 0, 0), levels[i],
-                                 points.section(' ', i + 1, i + 1));
+                            .arg(points.section(' ', 0, 0), levels[i], points.section(' ', i + 1, i + 1));
         rows << "0 0 Tie:Easy,Win:Easy 0 0" // back to 0
              << "3 5.0 Win:Moderate 5 5.0"  // an equal score keeps the best text
              << "5 5 Win:Easy 5.5 5.5"      // the best follows a higher score

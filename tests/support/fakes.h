@@ -31,8 +31,7 @@ struct ScriptedDialogs : Dialogs {
         show({"msgbox", prompt, title.isEmpty() ? AppTitle : title, style, owner});
         return !answers.isEmpty() ? answers.takeFirst() : style == vbYesNo ? vbYes : vbOK;
     }
-    QString InputBox(QWidget* owner, const QString& prompt, const QString& title,
-                     const QString&) override
+    QString InputBox(QWidget* owner, const QString& prompt, const QString& title, const QString&) override
     {
         show({"inputbox", prompt, title, 0, owner});
         return inputs.isEmpty() ? QString() : inputs.takeFirst();
@@ -72,12 +71,10 @@ struct FakeDesktop : Desktop {
     void openUrl(const QUrl& url) override { calls << "open " + url.toString(); }
     bool startDetached(const QString& program) override { return answer("start ", program); }
     bool isOrdinaryFile(const QString& path) override { return answer("test ", path); }
-    std::optional<RegistryValue> registryValue(quint32 root, const QString& key,
-                                               const QString& name) override
+    std::optional<RegistryValue> registryValue(quint32 root, const QString& key, const QString& name) override
     {
         const auto it = values.constFind(key + u'|' + name);
-        return root == HKEY_LOCAL_MACHINE && it != values.cend() ? std::optional(*it)
-                                                                 : std::nullopt;
+        return root == HKEY_LOCAL_MACHINE && it != values.cend() ? std::optional(*it) : std::nullopt;
     }
     bool answer(const QString& call, const QString& path)
     {

@@ -54,10 +54,7 @@ struct GameRun {
     }
     Ui::frmMain& ui() { return window->controls(); }
     void start() { (window = new frmMain(ctx))->show(); }
-    QWidget* imgBoard(int cell)
-    {
-        return window->findChild<QWidget*>(QStringLiteral("imgBoard_%1").arg(cell));
-    }
+    QWidget* imgBoard(int cell) { return window->findChild<QWidget*>(QStringLiteral("imgBoard_%1").arg(cell)); }
     void click(const QList<int>& cells)
     {
         for (int cell : cells)

@@ -21,8 +21,7 @@ QByteArray Contents(const QByteArray& path)
 {
     QFile file;
     const int fd = open(path.constData(), O_RDONLY | O_NONBLOCK);
-    return fd >= 0 && file.open(fd, QIODevice::ReadOnly, QFile::AutoCloseHandle) ? file.readAll()
-                                                                                 : "?";
+    return fd >= 0 && file.open(fd, QIODevice::ReadOnly, QFile::AutoCloseHandle) ? file.readAll() : "?";
 }
 
 QByteArray Fingerprint(const QByteArray& bytes)
@@ -46,18 +45,16 @@ Scratch::Scratch(const QByteArrayList& commands)
             mkdir(path(name.left(slash)).constData(), 0777);
         const int fd = kind == '=' ? open(at.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0666) : -1;
         const unsigned number = value.toUInt(nullptr, kind == ':' ? 8 : 10);
-        const bool done =
-            kind == '='
-                ? write(fd, value.constData(), value.size()) == value.size() && close(fd) == 0
-            : kind == '/' ? mkdir(at.constData(), 0777) == 0
-            : kind == '>' ? symlink(value.constData(), at.constData()) == 0
-            : kind == '|' ? mkfifo(at.constData(), 0666) == 0
-            : kind == ':' ? chmod(at.constData(), number) == 0
-            : kind == '@' ? lchown(at.constData(), number, number) == 0
-                          : InChild([&]() -> int { // dies holding it
-                                QLockFile lock(QFile::decodeName(at));
-                                _exit(lock.tryLock() ? 0 : 1);
-                            }) == 0;
+        const bool done = kind == '='   ? write(fd, value.constData(), value.size()) == value.size() && close(fd) == 0
+                          : kind == '/' ? mkdir(at.constData(), 0777) == 0
+                          : kind == '>' ? symlink(value.constData(), at.constData()) == 0
+                          : kind == '|' ? mkfifo(at.constData(), 0666) == 0
+                          : kind == ':' ? chmod(at.constData(), number) == 0
+                          : kind == '@' ? lchown(at.constData(), number, number) == 0
+                                        : InChild([&]() -> int { // dies holding it
+                                              QLockFile lock(QFile::decodeName(at));
+                                              _exit(lock.tryLock() ? 0 : 1);
+                                          }) == 0;
         if (!done)
             qFatal("cannot lay out %s", c.constData());
     }
@@ -66,8 +63,7 @@ Scratch::Scratch(const QByteArrayList& commands)
 Scratch::~Scratch()
 {
     nftw(
-        path().constData(),
-        [](const char* at, const struct stat*, int, FTW*) { return remove(at); }, 16,
+        path().constData(), [](const char* at, const struct stat*, int, FTW*) { return remove(at); }, 16,
         FTW_DEPTH | FTW_PHYS);
 }
 
@@ -89,8 +85,8 @@ QByteArray Scratch::entry(const QByteArray& name) const
             : S_ISLNK(st.st_mode) ? "link " + Fingerprint(link)
             : S_ISDIR(st.st_mode) ? QByteArray("folder ")
                                   : QByteArray("pipe ")) +
-           "mode " + QByteArray::number(st.st_mode & 07777, 8) + " owner " +
-           QByteArray::number(st.st_uid) + ':' + QByteArray::number(st.st_gid);
+           "mode " + QByteArray::number(st.st_mode & 07777, 8) + " owner " + QByteArray::number(st.st_uid) + ':' +
+           QByteArray::number(st.st_gid);
 }
 
 QByteArrayList Scratch::snapshot(const QByteArray& folder) const

@@ -10,6 +10,6 @@ namespace dz::test
 std::map<std::string, std::function<QObject*()>>& Tests();
 }
 
-#define DZ_TEST(Class)                                                                             \
-    [[maybe_unused]] static const bool Class##Registered =                                         \
+#define DZ_TEST(Class)                                                                                                 \
+    [[maybe_unused]] static const bool Class##Registered =                                                             \
         dz::test::Tests().emplace(#Class, [] { return static_cast<QObject*>(new Class); }).second;

@@ -28,16 +28,14 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("value");      // of [Contest] Show, five characters at most
         QTest::addColumn<QByteArray>("written"); // after storing Show=True; empty: not tried
-        const auto row = [](const char* name, QByteArray file, QString value,
-                            QByteArray written = {}) {
+        const auto row = [](const char* name, QByteArray file, QString value, QByteArray written = {}) {
             QTest::newRow(name) << file << value << written;
         };
-        row("names in any letter case, blanks around", " [ cONTEST ] \r\n\t sHOW \t= a b \t\r\n[b]",
-            "a b", " [ cONTEST ] \r\n\t sHOW \t= True \t\r\n[b]");
+        row("names in any letter case, blanks around", " [ cONTEST ] \r\n\t sHOW \t= a b \t\r\n[b]", "a b",
+            " [ cONTEST ] \r\n\t sHOW \t= True \t\r\n[b]");
         row("one pair of quotes taken off", "[Contest]\nShow=\"'x'\"", "'x'");
         row("comments", "[Contest]\n;Show=1\n # Show=2\nShow= \t", "");
-        row("lone CR, key added after the last line", "[Contest]\rA=1", "-",
-            "[Contest]\rA=1\rShow=True\r");
+        row("lone CR, key added after the last line", "[Contest]\rA=1", "-", "[Contest]\rA=1\rShow=True\r");
         row("only the first section counts, a new key after its last",
             "[Contest]\nA=1\n;x=1\n#y=2\n[B]\nShow=2\n[contest]\nShow=3", "-",
             "[Contest]\nA=1\nShow=True\n;x=1\n#y=2\n[B]\nShow=2\n[contest]\nShow=3");
@@ -53,8 +51,7 @@ private slots:
         row("cut to five characters", "[Contest]\nShow=Truely", "Truel");
         row("never half a character", "[Contest]\nShow=abcd\xF0\x9F\x98\x80", "abcd");
         // An unpaired surrogate and an odd last byte stay as they were.
-        const QByteArray odd =
-            "\xFF\xFE" + Utf16("[B]\nk=") + QByteArray("\x00\xD8", 2) + Utf16("\n[Contest]\n");
+        const QByteArray odd = "\xFF\xFE" + Utf16("[B]\nk=") + QByteArray("\x00\xD8", 2) + Utf16("\n[Contest]\n");
         row("UTF-16LE", odd + Utf16("Show=\u00E9t\u00E9\n") + "\x7F", "\u00E9t\u00E9",
             odd + Utf16("Show=True\n") + "\x7F");
         row("over 1 MiB", "[Contest]\r\n" + Big + "Show=no\r\n" + Big, "no",
@@ -77,21 +74,18 @@ private slots:
         QTest::addColumn<bool>("ticked");
         QTest::addColumn<QString>("failure");
         QTest::addColumn<QByteArrayList>("after"); // the folder; empty: as it was
-        const auto row = [](const char* name, QByteArrayList layout, bool shown, bool ticked,
-                            QString failure, QByteArrayList after) {
+        const auto row = [](const char* name, QByteArrayList layout, bool shown, bool ticked, QString failure,
+                            QByteArrayList after) {
             QTest::newRow(name) << layout << shown << ticked << failure << after;
         };
         const QByteArray held = "DirIziVur.ini=[Contest]\nShow=True";
         row("no file", {}, false, true, "", {"DirIziVur.ini=[Contest]\r\nShow=True\r\n"});
-        row("any letter case, True as its start", {"dirizivur.INI=[Contest]\nShow=Truex"}, true,
-            false, "", {"dirizivur.INI=[Contest]\nShow=False"});
+        row("any letter case, True as its start", {"dirizivur.INI=[Contest]\nShow=Truex"}, true, false, "",
+            {"dirizivur.INI=[Contest]\nShow=False"});
         row("true is not True", {"DirIziVur.ini=[Contest]\nShow=true"}, false, true, "", {held});
-        row("value held: read-only file untouched", {held, "DirIziVur.ini:0444"}, true, true, "",
-            {});
-        row("read-only file", {held, "DirIziVur.ini:0444"}, true, false, "the file is read-only",
-            {});
-        row("folder in the way", {"DirIziVur.ini/"}, false, true,
-            "a folder of that name is in the way", {});
+        row("value held: read-only file untouched", {held, "DirIziVur.ini:0444"}, true, true, "", {});
+        row("read-only file", {held, "DirIziVur.ini:0444"}, true, false, "the file is read-only", {});
+        row("folder in the way", {"DirIziVur.ini/"}, false, true, "a folder of that name is in the way", {});
     }
     void flag()
     {

@@ -32,8 +32,7 @@ private slots:
             desktop.values["SOFTWARE\\Microsoft\\Shared Tools Location|MSINFO"] = {sz, folder};
             desktop.present = QStringList{"/bin/x", exe};
             QString read = "as passed";
-            QCOMPARE(dz::GetKeyValue(desktop, dz::HKEY_LOCAL_MACHINE, key, "PATH", read),
-                     !value.isEmpty());
+            QCOMPARE(dz::GetKeyValue(desktop, dz::HKEY_LOCAL_MACHINE, key, "PATH", read), !value.isEmpty());
             QCOMPARE(read, value);
             QCOMPARE(dz::StartSysInfo(desktop), calls == "start /bin/x" || calls.endsWith(exe));
             QCOMPARE(desktop.calls.join(", "), calls);
