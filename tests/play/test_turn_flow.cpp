@@ -41,7 +41,7 @@ private slots:
     void freshStartKeysAndClicks()
     {
         GameRun run;
-        run.writeFile("highscore.DAT", "Ann\r\n102.5\r\n"); // any letter case is found
+        run.file("highscore.DAT", "Ann\r\n102.5\r\n"); // any letter case is found
         run.start();
         auto& ui = run.ui();
         QCOMPARE(ui.lblGame->text() + ui.lblMove->text() + "|" + ui.lblLevel->text() + "|" + ui.lblHighScore->text(),
@@ -194,7 +194,7 @@ private slots:
                                  run.window};
         QCOMPARE(run.dialogs.shown.contains(asked), highScores);
         QCOMPARE(isOpen("dz::frmHighScore"), highScores);
-        QCOMPARE(run.readFile("HighScore.dat").startsWith("Zo\xc3\xab\r\n0\r\n"), highScores && way != "unsaved");
+        QCOMPARE(run.file("HighScore.dat").startsWith("Zo\xc3\xab\r\n0\r\n"), highScores && way != "unsaved");
         const ShownMessage told = run.dialogs.shown.value(way == "no" ? 3 : 1);
         QCOMPARE(told.prompt.contains("could not be saved") && told.style == dz::vbExclamation &&
                      told.owner == run.window,

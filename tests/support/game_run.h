@@ -1,5 +1,5 @@
-// A whole run of the game in-process: the real main window over fake dialogs, sound,
-// random draws and desktop, with a temporary files folder.
+// A whole run of the game in-process: the real main window over fake dialogs, sound, random
+// draws and desktop, with a temporary files folder.
 #pragma once
 
 #include <QApplication>
@@ -33,7 +33,7 @@ struct GameRun {
               Folder::fromPath(dir.path())}
     {
         if (!contestShown)
-            writeFile("DirIziVur.ini", "[Contest]\r\nShow=True\r\n");
+            file("DirIziVur.ini", "[Contest]\r\nShow=True\r\n");
     }
     ~GameRun()
     {
@@ -41,16 +41,13 @@ struct GameRun {
             w->deleteLater();
         settle();
     }
-    void writeFile(const QString& name, const QByteArray& bytes) const
-    {
-        QDir().mkpath(ctx.filesFolder.path());
-        QFile f(ctx.filesFolder.filePath(name));
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-    }
-    QByteArray readFile(const QString& name) const
+    // The file `name` of the files folder: written when `bytes` are given, then read.
+    QByteArray file(const QString& name, const QByteArray& bytes = {}) const
     {
         QFile f(ctx.filesFolder.filePath(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
+        if (!bytes.isEmpty() && QDir().mkpath(ctx.filesFolder.path()) && f.open(QIODevice::WriteOnly))
+            f.write(bytes), f.close();
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : "<none>";
     }
     Ui::frmMain& ui() { return window->controls(); }
     void start() { (window = new frmMain(ctx))->show(); }

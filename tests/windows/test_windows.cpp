@@ -162,7 +162,7 @@ private slots:
                                            : void(contest->close());
             GameRun::settle();
             QVERIFY(contest.isNull());
-            QCOMPARE(run.readFile("DirIziVur.ini"), stored || QString(action).endsWith("OK") ? after : "<none>");
+            QCOMPARE(run.file("DirIziVur.ini"), stored || QString(action).endsWith("OK") ? after : "<none>");
         }
     }
 
