@@ -49,7 +49,7 @@ private slots:
         QApplication::setActiveWindow(run.window);
         QTRY_COMPARE(QApplication::focusWidget(), ui.cmdNew);
         for (auto [key, modifier] : {std::pair{Qt::Key_7, Qt::KeypadModifier},
-                                     {Qt::Key_4, Qt::NoModifier},
+                                     {Qt::Key_4, Qt::KeypadModifier},
                                      {Qt::Key_4, Qt::AltModifier},
                                      {Qt::Key_0, Qt::NoModifier}})
             QTest::keyClick(ui.cmdNew, key, modifier);
@@ -59,11 +59,14 @@ private slots:
         QTest::mouseDClick(run.imgBoard(9), Qt::LeftButton); // its second press
         QTest::mouseRelease(run.imgBoard(9), Qt::LeftButton);
         QTest::keyClick(ui.cmdNew, Qt::Key_3, Qt::KeypadModifier); // cell 9 again
-        QCOMPARE(seen(run), QStringLiteral("X..|O..|..X 4 O 0|0|0 0"));
+        QTest::keyClick(ui.cmdNew, Qt::Key_6);
+        QCOMPARE(seen(run), QStringLiteral("X..|O.O|..X 5 X 0|0|0 0"));
+        QCOMPARE(ui.imgPiece_1->pixmap().deviceIndependentSize() + ui.imgPiece_2->pixmap().deviceIndependentSize(),
+                 QSizeF(57 + 57, 57 + 49));
         QCOMPARE(run.sound.played, QStringList{"Error.Wav"});
         QCOMPARE(spoken(ui.imgBoard_1) + "; " + spoken(ui.imgBoard_4) + "; " + spoken(ui.imgBoard_5),
                  QStringLiteral("Cell 1, X; Cell 4, O; Cell 5, empty"));
-        QCOMPARE(spoken(ui.lblMove) + ": " + spoken(ui.lblMove, QAccessible::Description), "4: Move number");
+        QCOMPARE(spoken(ui.lblMove) + ": " + spoken(ui.lblMove, QAccessible::Description), "5: Move number");
         QVERIFY(ui.imgBoard_7->toolTip().contains("1 on the keypad"));
         QTest::keyClick(ui.cmdNew, Qt::Key_Space); // the focused New Game button
         QCOMPARE(seen(run) + " " + ui.lblGame->text(), QStringLiteral("...|...|... 1 X 0|0|0 0 2"));

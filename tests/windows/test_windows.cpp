@@ -4,13 +4,18 @@
 // dialog, the contest notice and its flag, the about box, the scoring table, the high-score list.
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QInputDialog>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 
 #include "kit/fonts.h"
 #include "kit/frame.h"
 #include "kit/show_window.h"
 #include "options/frmOptions.h"
+#include "platform/qt_desktop.h"
+#include "platform/qt_dialogs.h"
 #include "scoring/frmHighScore.h"
 #include "scoring/highscore_window.h"
 #include "support/game_run.h"
@@ -242,9 +247,69 @@ private slots:
             return list->findChild<QLabel*>(name)->palette().color(QPalette::WindowText);
         };
         QVERIFY(colour("lblScore_1") == QColor(Qt::red) && colour("lblName_2") != QColor(Qt::red));
-        QCOMPARE(list->findChild<QLabel*>("lblName_5")->font(), dz::PresidentFont(9.75, true));
+        const QFont font = list->findChild<QLabel*>("lblName_5")->font();
+        QVERIFY(font == dz::PresidentFont(9.75, true) && font.bold() && font.pointSizeF() == 9.75);
         QTest::keyClick(list->findChild<QPushButton*>("cmdOK"), Qt::Key_Return);
         QVERIFY(!list->isVisible());
+    }
+
+    // The real boxes: modal, owned by the window that asks, plain text, with the icon and
+    // buttons of their style; the name box gives what was typed, or nothing on Cancel.
+    void realBoxes()
+    {
+        QWidget owner;
+        dz::QtDialogs dialogs;
+        QString seen;
+        for (const auto& [style, button, answer, expected] : {std::tuple{4, QMessageBox::No, 7, "DirIziVur 0 Yes|No"},
+                                                              {4, QMessageBox::Yes, 6, "DirIziVur 0 Yes|No"},
+                                                              {64, QMessageBox::Ok, 1, "t 1 OK"},
+                                                              {48, QMessageBox::Ok, 1, "t 2 OK"},
+                                                              {0, QMessageBox::Ok, 1, "t 0 OK"}}) {
+            QTimer::singleShot(0, [&, button = button] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QStringList buttons;
+                for (QAbstractButton* b : box->buttons())
+                    buttons << b->text().remove('&');
+                std::sort(buttons.begin(), buttons.end(), std::greater());
+                seen = QStringLiteral("%1 %2 %3").arg(box->windowTitle()).arg(box->icon()).arg(buttons.join('|'));
+                QVERIFY(box->textFormat() == Qt::PlainText && box->parentWidget() == &owner &&
+                        box->windowModality() == Qt::ApplicationModal);
+                box->button(button)->click();
+            });
+            QCOMPARE(dialogs.MsgBox(&owner, "<b>x</b>", style, style == 4 ? "" : "t"), answer);
+            QCOMPARE(seen, expected);
+        }
+        for (const bool ok : {true, false}) {
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+                seen = box->windowTitle() + ' ' + box->labelText() + ' ' + box->textValue();
+                box->setTextValue("Zoë");
+                ok ? box->accept() : box->reject();
+            });
+            QCOMPARE(dialogs.InputBox(&owner, "p", "t", "d"), ok ? "Zoë" : "");
+            QCOMPARE(seen, "t p d");
+        }
+    }
+
+    // Without a registry, the first system-information tool on the search path stands in
+    // for the one value the about box reads.
+    void systemRegistry()
+    {
+        QTemporaryDir dir;
+        for (const char* tool : {"lxtask", "hardinfo"}) {
+            QFile f(dir.filePath(tool));
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.setPermissions(QFile::ExeOwner | QFile::ReadOwner));
+        }
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", dir.path().toUtf8());
+        dz::QtDesktop desktop;
+        const QString key = "software\\microsoft\\shared tools\\msinfo";
+        QCOMPARE(desktop.registryValue(dz::HKEY_LOCAL_MACHINE, key, "path")->data,
+                 dir.filePath("hardinfo").toUtf8() + '\0');
+        QVERIFY(!desktop.registryValue(dz::HKEY_LOCAL_MACHINE, key, "Other") && !desktop.registryValue(1, key, "PATH"));
+        QVERIFY(!desktop.startDetached("") && desktop.isOrdinaryFile(dir.filePath("lxtask")) &&
+                !desktop.isOrdinaryFile(dir.path()));
+        qputenv("PATH", path);
     }
 };
 
