@@ -203,22 +203,34 @@ private slots:
         using T = dz::frmScoring;
         QStringList cells;
         const QImage picture = T::TablePicture(1).toImage();
+        const auto dark = [&](int x, int y) { return qGray(picture.pixel(x, y)) < 128; };
         for (int row = 0; row < T::Rows; ++row) {
             for (int column = 0; column < T::Columns; ++column) {
-                const QRect at = T::CellRect(row, column).adjusted(4, 4, -4, -4);
+                const QRect cell = T::CellRect(row, column), at = cell.adjusted(4, 4, -4, -4);
                 cells << T::CellText(row, column);
-                QVERIFY(QRect(QPoint(), T::PictureSize).contains(at) &&
-                        (column == 0 || at.left() > T::CellRect(row, column - 1).right()));
+                QVERIFY(QRect(QPoint(), T::PictureSize).contains(cell) &&
+                        (column == 0 || cell.left() == T::CellRect(row, column - 1).right() + 1));
                 QVERIFY(QFontMetrics(T::CellFont(row, column)).horizontalAdvance(cells.last()) < at.width());
                 int ink = 0;
                 for (int x = at.left(); x <= at.right(); ++x)
                     for (int y = at.top(); y <= at.bottom(); ++y)
-                        ink += qGray(picture.pixel(x, y)) < 128;
+                        ink += dark(x, y);
                 QCOMPARE(ink > 0, !cells.last().isEmpty());
+                // Ruled on its left and top; the outer border doubled, white between.
+                QVERIFY(dark(cell.left(), cell.center().y()) && dark(cell.center().x(), cell.top()));
+                QVERIFY(column ||
+                        (!dark(cell.left() + 1, cell.center().y()) && dark(cell.left() + 2, cell.center().y())));
             }
         }
         QCOMPARE(cells.join('|'), "|Easy|Moderate|Hard|Unbeatable|Win|+0.5|+2|+3|+100|Loss|-1|-2|-"
                                   "3|-3|Tie|-0.5|0|0|+0.5");
+        int red = 0, shadow = 0; // the heading in red over a dark red shadow
+        for (int x = 0; x < T::PictureSize.width(); ++x)
+            for (int y = 0; y < T::CellRect(0, 0).top(); ++y)
+                red += qRed(picture.pixel(x, y)) > 200 && qGreen(picture.pixel(x, y)) < 60,
+                    shadow +=
+                    qRed(picture.pixel(x, y)) < 90 && qRed(picture.pixel(x, y)) > 40 && qBlue(picture.pixel(x, y)) < 30;
+        QVERIFY(red > 100 && shadow > 50);
     }
 
     // Names as typed, never as markup; a control or separator never breaks a row, nor an
