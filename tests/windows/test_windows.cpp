@@ -107,8 +107,12 @@ private slots:
                              : "",
                      row.section(' ', 5));
         }
-        // No caption, line or control of a frame crosses another.
+        // No caption, line or control of a frame crosses another; its etched line runs round its edges.
         for (auto* frame : window->findChildren<dz::Frame*>()) {
+            const QImage drawn = frame->grab().toImage();
+            const int w = drawn.width() - 1, h = drawn.height() - 1;
+            QVERIFY(drawn.pixel(w, h - 3) != drawn.pixel(w - 3, h - 3) &&
+                    drawn.pixel(w - 3, h) != drawn.pixel(w - 3, h - 3));
             for (auto* control : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
                 QVERIFY(frame->outline().adjusted(2, 2, -2, -2).contains(control->geometry()));
                 QVERIFY(!frame->captionRect().intersects(control->geometry()));
@@ -211,11 +215,13 @@ private slots:
                 QVERIFY(QRect(QPoint(), T::PictureSize).contains(cell) &&
                         (column == 0 || cell.left() == T::CellRect(row, column - 1).right() + 1));
                 QVERIFY(QFontMetrics(T::CellFont(row, column)).horizontalAdvance(cells.last()) < at.width());
-                int ink = 0;
+                int left = at.right(), right = at.left(); // what is inked, as wide as the text in its face
                 for (int x = at.left(); x <= at.right(); ++x)
                     for (int y = at.top(); y <= at.bottom(); ++y)
-                        ink += dark(x, y);
-                QCOMPARE(ink > 0, !cells.last().isEmpty());
+                        left = dark(x, y) ? qMin(left, x) : left, right = dark(x, y) ? qMax(right, x) : right;
+                QCOMPARE(right - left > 2, !cells.last().isEmpty());
+                QCOMPARE_LE(right - left, QFontMetrics(T::CellFont(row, column)).horizontalAdvance(cells.last()));
+                QCOMPARE(T::CellFont(row, column).bold(), !row || !column); // headings in bold
                 // Ruled on its left and top; the outer border doubled, white between.
                 QVERIFY(dark(cell.left(), cell.center().y()) && dark(cell.center().x(), cell.top()));
                 QVERIFY(column ||
@@ -319,8 +325,8 @@ private slots:
         QCOMPARE(desktop.registryValue(dz::HKEY_LOCAL_MACHINE, key, "path")->data,
                  dir.filePath("hardinfo").toUtf8() + '\0');
         QVERIFY(!desktop.registryValue(dz::HKEY_LOCAL_MACHINE, key, "Other") && !desktop.registryValue(1, key, "PATH"));
-        QVERIFY(!desktop.startDetached("") && desktop.isOrdinaryFile(dir.filePath("lxtask")) &&
-                !desktop.isOrdinaryFile(dir.path()));
+        QVERIFY(!desktop.startDetached("") && desktop.startDetached("/bin/true") &&
+                desktop.isOrdinaryFile(dir.filePath("lxtask")) && !desktop.isOrdinaryFile(dir.path()));
         qputenv("PATH", path);
     }
 };
