@@ -226,6 +226,7 @@ private slots:
                 QVERIFY(dark(cell.left(), cell.center().y()) && dark(cell.center().x(), cell.top()));
                 QVERIFY(column ||
                         (!dark(cell.left() + 1, cell.center().y()) && dark(cell.left() + 2, cell.center().y())));
+                QVERIFY(column < T::Columns - 1 || !dark(cell.right() + 1, cell.center().y()));
             }
         }
         QCOMPARE(cells.join('|'), "|Easy|Moderate|Hard|Unbeatable|Win|+0.5|+2|+3|+100|Loss|-1|-2|-"
