@@ -53,6 +53,7 @@ private slots:
                                      {Qt::Key_4, Qt::AltModifier},
                                      {Qt::Key_0, Qt::NoModifier}})
             QTest::keyClick(ui.cmdNew, key, modifier);
+        QCOMPARE(run.window->board().picture(), QStringLiteral("X..|O..|..."));
         run.click({4}); // taken, and silent
         run.ctx.settings.SoundOn = true;
         QTest::mouseClick(run.imgBoard(9), Qt::LeftButton);

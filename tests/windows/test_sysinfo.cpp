@@ -22,7 +22,7 @@ private slots:
               {sz, a1024, o, a1024, "start " + a1024}, // 1024 bytes, no NUL
               {sz, a1024 + 'c', "", "", ""},           // over 1024: missing
               {sz, "", o, "", ""},                     // size 0 ends the search
-              {dz::REG_DWORD, {"\5\1\0\x80", 4}, "", "2147483909", "start 2147483909"},
+              {dz::REG_DWORD, {"\5\1\0\x80\7", 5}, "", "2147483909", "start 2147483909"},
               {3u, o, "", "as passed", "start "},                // other types leave the text
               {sz, no, o, "", "test " + exe + ", start " + exe}, // no value: the folder
               {sz, no, "/u", "", "test /u/MSINFO32.EXE"}}) {
