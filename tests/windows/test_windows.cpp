@@ -6,12 +6,14 @@
 #include <QCheckBox>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
 
 #include "kit/fonts.h"
 #include "kit/frame.h"
+#include "kit/pictures.h"
 #include "kit/show_window.h"
 #include "options/frmOptions.h"
 #include "platform/qt_desktop.h"
@@ -118,6 +120,11 @@ private slots:
                 QVERIFY(!frame->captionRect().intersects(control->geometry()));
             }
         }
+        QImage icon(32, 32, QImage::Format_ARGB32); // the window icon paints itself too
+        icon.fill(0);
+        QPainter painter(&icon);
+        dz::AppIcon().paint(&painter, icon.rect());
+        QVERIFY(qAlpha(icon.pixel(16, 16)) == 255);
         // Pictures drawn for the screen's pixel ratio, not blurred up from a smaller one.
         for (auto* label : window->findChildren<QLabel*>())
             if (!label->pixmap().isNull() && label->isVisible())
@@ -315,9 +322,10 @@ private slots:
     void systemRegistry()
     {
         QTemporaryDir dir;
-        for (const char* tool : {"lxtask", "hardinfo"}) {
+        for (const char* tool : {"lxtask", "hardinfo", "xdg-open"}) { // the opener leaves the link it was given
             QFile f(dir.filePath(tool));
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.setPermissions(QFile::ExeOwner | QFile::ReadOwner));
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write("#!/bin/sh\necho \"$1\" >\"$0.link\"\n") &&
+                    f.setPermissions(QFile::ExeOwner | QFile::ReadOwner));
         }
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", dir.path().toUtf8());
@@ -326,6 +334,8 @@ private slots:
         QCOMPARE(desktop.registryValue(dz::HKEY_LOCAL_MACHINE, key, "path")->data,
                  dir.filePath("hardinfo").toUtf8() + '\0');
         QVERIFY(!desktop.registryValue(dz::HKEY_LOCAL_MACHINE, key, "Other") && !desktop.registryValue(1, key, "PATH"));
+        desktop.openUrl(QUrl("https://a.example/"));
+        QTRY_COMPARE(QFile(dir.filePath("xdg-open.link")).size(), 19);
         QVERIFY(!desktop.startDetached("") && desktop.startDetached("/bin/true") &&
                 desktop.isOrdinaryFile(dir.filePath("lxtask")) && !desktop.isOrdinaryFile(dir.path()));
         qputenv("PATH", path);
