@@ -98,18 +98,8 @@ click "$notice" 290 220 # OK
 expect_gone "Enter The Draw"
 expect_bytes "$files/DirIziVur.ini" $'[Contest]\r\nShow=True\r\n'
 
-log "== the about box's home page link, with no browser to open it"
-keys "$main" alt+a
-expect_window "About MyApp"
-click "$win" 150 174
-keys "$win" Escape
-expect_gone "About MyApp"
-
-log "== sound on; a new game heard; one player, X pressing every cell in turn"
+log "== sound on; one player, X pressing every cell in turn"
 sound_on
-mark
-keys "$main" alt+n
-heard_whole "$share/dirizivur/NewGame.Wav"
 keys "$main" 1 2 3 4 5 6 7 8 9
 result() { for result in "We have a Winner" "You have faced Defeat" "Tie Game"; do window "$result" && return; done; false; }
 wait_for 10 result || fail "the game did not end"
@@ -138,10 +128,9 @@ kill -CONT "$pulse"
 # A run of no games scores 0: below any higher entry, in place of the first empty one.
 expect_bytes "$files/HighScore.dat" "${list/"$blank"/$'Bob\r\n0\r\n'}"
 
-log "== a new sound cuts the last; no wave file: the bell; the closing sound held 3 s at most"
+log "== a new sound cuts the last; the closing sound held 3 s at most"
 # A steady level of 0.3: two copies at once would add up to twice that.
 sox -n -r 44100 -c 1 -b 16 "$share/dirizivur/NewGame.Wav" synth 1 sine 0 dcshift 0.3
-mv "$share/dirizivur/EndProgram.Wav" "$tmp/EndProgram.Wav"
 start run3
 sound_on
 mark
@@ -151,13 +140,7 @@ keys "$main" alt+n
 wait_for 5 heard 1.2
 level=$(peak)
 awk -v p="$level" 'BEGIN { exit !(p < 0.45) }' || fail "two sounds at once: level $level"
-mark
-"$close_window" "$main"
-wait_for 5 heard 0.1 || fail "no bell for the missing EndProgram.Wav"
-ends 2 run3
 sox -n -r 44100 -c 1 -b 16 "$share/dirizivur/EndProgram.Wav" synth 10 sine 440 vol 0.3
-start run4
-sound_on
 "$close_window" "$main"
-ends 5 run4
+ends 5 run3
 log PASS
