@@ -62,21 +62,11 @@ private slots:
             const QString shown = QStringList{ui.lblXWins->text(), ui.lblOWins->text(), ui.lblTie->text(),
                                               ui.lblGame->text(),  ui.lblMove->text(),  side.left(1)}
                                       .join(' ');
-            const QString due = QStringLiteral("%1 %2 %3 %4 %5 %6")
-                                    .arg(tally[0])
-                                    .arg(tally[1])
-                                    .arg(tally[2])
-                                    .arg(tally[3])
-                                    .arg(move)
-                                    .arg(move % 2 ? 'X' : 'O');
-            QVERIFY2(
-                shown == due && run->window->board().pieces() == move - 1 && move <= 9,
-                qPrintable(QStringLiteral("seed %1, step %2 (pick %3, cell %4): the window shows %5, the log says %6")
-                               .arg(seed)
-                               .arg(i)
-                               .arg(pick)
-                               .arg(cell)
-                               .arg(shown, due)));
+            const QString due = QString::asprintf("%d %d %d %d %d %c", tally[0], tally[1], tally[2], tally[3], move,
+                                                  move % 2 ? 'X' : 'O');
+            QVERIFY2(shown == due && run->window->board().pieces() == move - 1 && move <= 9,
+                     qPrintable(QString::asprintf("seed %llu, step %llu (pick %d, cell %d): ", seed, i, pick, cell) +
+                                shown + ", the log says " + due));
         }
         QVERIFY(games > int(steps / 40)); // the dice did reach the end of games
     }
