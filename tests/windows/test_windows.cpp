@@ -4,8 +4,6 @@
 // dialog, the contest notice and its flag, the about box, the scoring table, the high-score list.
 #include <QAbstractButton>
 #include <QCheckBox>
-#include <QInputDialog>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -17,7 +15,6 @@
 #include "kit/show_window.h"
 #include "options/frmOptions.h"
 #include "platform/qt_desktop.h"
-#include "platform/qt_dialogs.h"
 #include "scoring/frmHighScore.h"
 #include "scoring/highscore_window.h"
 #include "support/game_run.h"
@@ -272,32 +269,6 @@ private slots:
         QVERIFY(font == dz::PresidentFont(9.75, true) && font.bold() && font.pointSizeF() == 9.75);
         QTest::keyClick(list->findChild<QPushButton*>("cmdOK"), Qt::Key_Return);
         QVERIFY(!list->isVisible());
-    }
-
-    // The real boxes: modal, owned by the window that asks, plain text, with the icon and
-    // buttons of their style; the name box gives what was typed, or nothing on Cancel.
-    void realBoxes()
-    {
-        QWidget owner;
-        dz::QtDialogs dialogs;
-        QString seen;
-        for (const auto& [style, button, answer, expected] : {std::tuple{4, QMessageBox::No, 7, "DirIziVur 0 14000"},
-                                                              {4, QMessageBox::Yes, 6, "DirIziVur 0 14000"},
-                                                              {64, QMessageBox::Ok, 1, "t 1 400"},
-                                                              {48, QMessageBox::Ok, 1, "t 2 400"}}) {
-            QTimer::singleShot(0, [&, button = button] {
-                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-                seen = QStringLiteral("%1 %2 %3")
-                           .arg(box->windowTitle())
-                           .arg(box->icon())
-                           .arg(box->standardButtons(), 0, 16);
-                QVERIFY(box->textFormat() == Qt::PlainText && box->parentWidget() == &owner &&
-                        box->windowModality() == Qt::ApplicationModal);
-                box->button(button)->click();
-            });
-            QCOMPARE(dialogs.MsgBox(&owner, "<b>x</b>", style, style == 4 ? "" : "t"), answer);
-            QCOMPARE(seen, expected);
-        }
     }
 
     // Without a registry, the first system-information tool on the search path stands in
