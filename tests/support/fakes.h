@@ -36,12 +36,7 @@ struct ScriptedDialogs : Dialogs {
         show({"inputbox", prompt, title, 0, owner});
         return inputs.isEmpty() ? QString() : inputs.takeFirst();
     }
-    void show(const ShownMessage& m)
-    {
-        shown << m;
-        if (onShow)
-            onShow(m);
-    }
+    void show(const ShownMessage& m) { shown << m, onShow ? onShow(m) : void(); }
     QList<int> answers;
     QStringList inputs;
     QList<ShownMessage> shown;
@@ -50,11 +45,10 @@ struct ScriptedDialogs : Dialogs {
 
 struct ScriptedRandom : RandomSource {
     void Randomize() override { ++reseeds; }
+    // A dry script would spin the redraw loops for ever.
     double Rnd() override
     {
-        if (fractions.isEmpty()) // a dry script would spin the redraw loops for ever
-            qFatal("random script ran dry");
-        return fractions.takeFirst();
+        return fractions.isEmpty() ? (qFatal("random script ran dry"), 0.0) : fractions.takeFirst();
     }
     QList<double> fractions;
     int reseeds = 0;
@@ -76,11 +70,7 @@ struct FakeDesktop : Desktop {
         const auto it = values.constFind(key + u'|' + name);
         return root == HKEY_LOCAL_MACHINE && it != values.cend() ? std::optional(*it) : std::nullopt;
     }
-    bool answer(const QString& call, const QString& path)
-    {
-        calls << call + path;
-        return present.contains(path);
-    }
+    bool answer(const QString& call, const QString& path) { return (calls << call + path, present.contains(path)); }
     QStringList calls, present;
     QMap<QString, RegistryValue> values;
 };

@@ -35,12 +35,7 @@ struct GameRun {
         if (!contestShown)
             file("DirIziVur.ini", "[Contest]\r\nShow=True\r\n");
     }
-    ~GameRun()
-    {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            w->deleteLater();
-        settle();
-    }
+    ~GameRun() { std::ranges::for_each(QApplication::topLevelWidgets(), &QObject::deleteLater), settle(); }
     // The file `name` of the files folder: written when `bytes` are given, then read.
     QByteArray file(const QString& name, const QByteArray& bytes = {}) const
     {
