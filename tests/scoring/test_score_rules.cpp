@@ -1,6 +1,4 @@
 // Points per result and level, and the best score that follows the current one.
-#include <QTest>
-
 #include "scoring/score_rules.h"
 #include "support/test_main.h"
 

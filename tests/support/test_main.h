@@ -1,7 +1,7 @@
 // DZ_TEST(Class) registers a test class with the program it is built into.
 #pragma once
 
-#include <QObject>
+#include <QTest>
 #include <functional>
 #include <map>
 

@@ -1,6 +1,4 @@
 // Finding the system-information tool through the registry's two values.
-#include <QTest>
-
 #include "support/fakes.h"
 #include "support/test_main.h"
 #include "windows/sysinfo.h"

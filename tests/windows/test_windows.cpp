@@ -2,12 +2,10 @@
 // size, text and fixed size; frames clear of their controls; pictures as sharp as the screen,
 // at 100% and at 200% scaling. Then the secondary windows through their controls: the options
 // dialog, the contest notice and its flag, the about box, the scoring table, the high-score list.
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTimer>
 
 #include "kit/fonts.h"
 #include "kit/frame.h"
@@ -97,14 +95,7 @@ private slots:
             const QSize size = QSize(f[3].toInt(), f[4].toInt()) / 15;
             const bool grown = w->width() > size.width() && w->width() == w->sizeHint().width(); // a wider face
             QCOMPARE(w->size(), f[3] == "0" ? w->sizeHint() : grown ? QSize(w->width(), size.height()) : size);
-            auto* button = qobject_cast<QAbstractButton*>(w);
-            auto* frame = qobject_cast<QGroupBox*>(w);
-            auto* label = qobject_cast<QLabel*>(w);
-            QCOMPARE(button  ? button->text()
-                     : frame ? frame->title()
-                     : label ? label->text()
-                             : "",
-                     row.section(' ', 5));
+            QCOMPARE(w->property(qobject_cast<QGroupBox*>(w) ? "title" : "text").toString(), row.section(' ', 5));
         }
         // No caption, line or control of a frame crosses another; its etched line runs round its edges.
         for (auto* frame : window->findChildren<dz::Frame*>()) {
