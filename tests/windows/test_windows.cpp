@@ -62,61 +62,56 @@ class TestWindows : public QObject
 {
     Q_OBJECT
 private slots:
-    void windows_data()
-    {
-        QTest::addColumn<QString>("design");
-        for (const char* design : Design)
-            QTest::newRow(QByteArray(design).left(QByteArray(design).indexOf(' '))) << QString(design);
-    }
     void windows()
     {
-        QFETCH(QString, design);
-        dz::test::GameRun run(true);
-        run.start();
-        const QString head = design.section('\n', 0, 0), kind = head.section(' ', 0, 0);
-        dz::ShowStoredHighScores(run.ctx);
-        QWidget* window = run.window;
-        if (kind != "frmMain")
-            window = kind == "frmOptions"   ? new dz::frmOptions(run.ctx, nullptr)
-                     : kind == "frmAbout"   ? static_cast<QWidget*>(new dz::frmAbout(run.ctx))
-                     : kind == "frmScoring" ? new dz::frmScoring(run.ctx)
-                     : kind == "frmContest" ? static_cast<QWidget*>(dz::OpenWindow<dz::frmContest>())
-                                            : dz::OpenWindow<dz::frmHighScore>();
-        window->show();
-        QCOMPARE(window->windowTitle(), head.section(' ', 3));
-        QWidget* client = window == run.window ? run.window->centralWidget() : window;
-        QCOMPARE(client->size(), QSize(head.section(' ', 1, 1).toInt(), head.section(' ', 2, 2).toInt()) / 15);
-        QCOMPARE(window->minimumSize(), window->maximumSize());
-        for (const QString& row : design.section('\n', 1).split(QRegularExpression("[|\n]"))) {
-            const QStringList f = row.split(' ');
-            auto* w = window->findChild<QWidget*>(f[0]);
-            QVERIFY2(w, qPrintable(f[0]));
-            QCOMPARE(w->pos(), QPoint(f[1].toInt(), f[2].toInt()) / 15);
-            const QSize size = QSize(f[3].toInt(), f[4].toInt()) / 15;
-            const bool grown = w->width() > size.width() && w->width() == w->sizeHint().width(); // a wider face
-            QCOMPARE(w->size(), f[3] == "0" ? w->sizeHint() : grown ? QSize(w->width(), size.height()) : size);
-            QCOMPARE(w->property(qobject_cast<QGroupBox*>(w) ? "title" : "text").toString(), row.section(' ', 5));
-        }
-        // No caption, line or control of a frame crosses another; its etched line runs round its edges.
-        for (auto* frame : window->findChildren<dz::Frame*>()) {
-            const QImage drawn = frame->grab().toImage();
-            const int w = drawn.width() - 1, h = drawn.height() - 1;
-            QVERIFY(drawn.pixel(w, h - 3) != drawn.pixel(w - 3, h - 3) &&
-                    drawn.pixel(w - 3, h) != drawn.pixel(w - 3, h - 3));
-            for (auto* control : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-                QVERIFY(frame->outline().adjusted(2, 2, -2, -2).contains(control->geometry()));
-                QVERIFY(!frame->captionRect().intersects(control->geometry()));
+        for (const QString design : Design) {
+            dz::test::GameRun run(true);
+            run.start();
+            const QString head = design.section('\n', 0, 0), kind = head.section(' ', 0, 0);
+            dz::ShowStoredHighScores(run.ctx);
+            QWidget* window = run.window;
+            if (kind != "frmMain")
+                window = kind == "frmOptions"   ? new dz::frmOptions(run.ctx, nullptr)
+                         : kind == "frmAbout"   ? static_cast<QWidget*>(new dz::frmAbout(run.ctx))
+                         : kind == "frmScoring" ? new dz::frmScoring(run.ctx)
+                         : kind == "frmContest" ? static_cast<QWidget*>(dz::OpenWindow<dz::frmContest>())
+                                                : dz::OpenWindow<dz::frmHighScore>();
+            window->show();
+            QCOMPARE(window->windowTitle(), head.section(' ', 3));
+            QWidget* client = window == run.window ? run.window->centralWidget() : window;
+            QCOMPARE(client->size(), QSize(head.section(' ', 1, 1).toInt(), head.section(' ', 2, 2).toInt()) / 15);
+            QCOMPARE(window->minimumSize(), window->maximumSize());
+            for (const QString& row : design.section('\n', 1).split(QRegularExpression("[|\n]"))) {
+                const QStringList f = row.split(' ');
+                auto* w = window->findChild<QWidget*>(f[0]);
+                QVERIFY2(w, qPrintable(f[0]));
+                QCOMPARE(w->pos(), QPoint(f[1].toInt(), f[2].toInt()) / 15);
+                const QSize size = QSize(f[3].toInt(), f[4].toInt()) / 15;
+                const bool grown = w->width() > size.width() && w->width() == w->sizeHint().width(); // a wider face
+                QCOMPARE(w->size(), f[3] == "0" ? w->sizeHint() : grown ? QSize(w->width(), size.height()) : size);
+                QCOMPARE(w->property(qobject_cast<QGroupBox*>(w) ? "title" : "text").toString(), row.section(' ', 5));
             }
+            // No caption, line or control of a frame crosses another; its etched line runs round its edges.
+            for (auto* frame : window->findChildren<dz::Frame*>()) {
+                const QImage drawn = frame->grab().toImage();
+                const int w = drawn.width() - 1, h = drawn.height() - 1;
+                QVERIFY(drawn.pixel(w, h - 3) != drawn.pixel(w - 3, h - 3) &&
+                        drawn.pixel(w - 3, h) != drawn.pixel(w - 3, h - 3));
+                for (auto* control : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                    QVERIFY(frame->outline().adjusted(2, 2, -2, -2).contains(control->geometry()));
+                    QVERIFY(!frame->captionRect().intersects(control->geometry()));
+                }
+            }
+            QImage icon(32, 32, QImage::Format_ARGB32); // the window icon paints itself too
+            icon.fill(0);
+            QPainter painter(&icon);
+            dz::AppIcon().paint(&painter, icon.rect());
+            QVERIFY(qAlpha(icon.pixel(16, 16)) == 255);
+            // Pictures drawn for the screen's pixel ratio, not blurred up from a smaller one.
+            for (auto* label : window->findChildren<QLabel*>())
+                if (!label->pixmap().isNull() && label->isVisible())
+                    QCOMPARE(label->pixmap().devicePixelRatio(), window->devicePixelRatioF());
         }
-        QImage icon(32, 32, QImage::Format_ARGB32); // the window icon paints itself too
-        icon.fill(0);
-        QPainter painter(&icon);
-        dz::AppIcon().paint(&painter, icon.rect());
-        QVERIFY(qAlpha(icon.pixel(16, 16)) == 255);
-        // Pictures drawn for the screen's pixel ratio, not blurred up from a smaller one.
-        for (auto* label : window->findChildren<QLabel*>())
-            if (!label->pixmap().isNull() && label->isVisible())
-                QCOMPARE(label->pixmap().devicePixelRatio(), window->devicePixelRatioF());
     }
 
     // Whatever is in force, the dialog opens on one player, Unbeatable and sound; only OK
