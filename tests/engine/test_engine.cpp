@@ -1,10 +1,7 @@
 // The board's lines, number text and the computer's choices, with expected values from
-// the game's rules; every draw is scripted or comes from a clock that counts.
-#include <QSet>
-
+// the game's rules; every draw is scripted.
 #include "engine/numbers.h"
 #include "engine/opponent.h"
-#include "platform/random.h"
 #include "support/fakes.h"
 #include "support/test_main.h"
 
@@ -94,34 +91,6 @@ private slots:
             QVERIFY2(move == f[3].toInt() && random.reseeds == f[4].toInt() && random.fractions.isEmpty(),
                      qPrintable(f[5]));
         }
-    }
-
-    // The redraw loops have no bound: every position play can reach with O to move must
-    // give every level an empty cell.
-    void everyReachablePositionGetsAnEmptyCell()
-    {
-        dz::ClockRandom random([n = std::uint64_t{1}]() mutable { return n++; });
-        QSet<QString> seen;
-        QList<Board> open{Board()};
-        while (!open.isEmpty()) {
-            const Board b = open.takeLast();
-            const int move = b.pieces() + 1;
-            if (seen.contains(b.picture()) || dz::FindOutcome(b, move) != Outcome::Running)
-                continue;
-            seen.insert(b.picture());
-            for (int c = 1; c <= 9; ++c) {
-                Board next = b;
-                next.place(c, dz::SideToMove(move));
-                if (b.CellOf(c) == dz::Piece::Blank)
-                    open << next;
-            }
-            for (const char* level : {"Easy", "Moderate", "Hard", "Unbeatable"}) {
-                const int c = move % 2 ? 1 : dz::ComputerMove(level, b, move, random);
-                QVERIFY2(move % 2 || (Board::isCell(c) && b.CellOf(c) == dz::Piece::Blank),
-                         qPrintable(level + (' ' + b.picture())));
-            }
-        }
-        QCOMPARE(seen.size(), 4520); // running positions, X or O to move
     }
 };
 
