@@ -44,8 +44,9 @@ private slots:
         for (const auto& [value, text] : {std::pair{-0.0, "0"}, {-0.5, "-0.5"}, {102.5, "102.5"}, {1e-7, "0.0000001"}})
             QVERIFY2(dz::NumberText(value) == text && dz::TextNumber(text) == value, text);
         QLocale::setDefault(QLocale::c());
-        for (const QString row :
-             {" 007.5 |7.5|1", "-.5|-0.5|1", "12abc|12|0", "0,5|0|0", "-|0|0"}) { // 1: a whole number
+        // Text, the number read, 1 when it is a whole number; past the largest double reads 0.
+        for (const QString& row :
+             QStringList{" 007.5 |7.5|1", "-.5|-0.5|1", "12abc|12|0", "0,5|0|0", "-|0|0", QString(400, '9') + "|0|1"}) {
             const QStringList f = row.split('|');
             QVERIFY2(dz::TextNumber(f[0]) == f[1].toDouble() && dz::IsNumberText(f[0]) == (f[2] == "1"),
                      qPrintable(row));
@@ -77,6 +78,7 @@ private slots:
                  "Hard;XX.|OO.|X..;0.05 c8;8;1;hard at random at move 6",
                  "Hard;X..|.OX|...;0.0 k3;3;2;hard never at random at move 4",
                  "Hard;XX.|OO.|X..;0.06;6;1;hard otherwise by the rules",
+                 "Easy;XOX|XOO|OXX;;0;1;a full board has no cell",
                  ";X..|...|...;;0;0;no level", "easy;X..|...|...;;0;0;a level in other letters",
                  "Hard ;X..|...|...;;0;0;a level with a blank"}) {
             // clang-format on
