@@ -22,7 +22,8 @@ private slots:
              << "0 0 Lost:Easy -1 0"        // and is never lowered
              << "0 - Lost:Hard -3 -3"       // an empty best is replaced, even below 0
              << "7 5 Loss:Easy 7 7"         // "Loss" only labels the row: no result
-             << "07 5 Win:easy 07 07";      // an unknown level only refreshes the best
+             << "07 5 Win:easy 07 07"       // an unknown level only refreshes the best
+             << "07 5 Lost: 07 07";         // as does none
         for (const QString& row : rows) {
             const QStringList f = row.split(' ');
             QString current = f[0], best = f[1] == "-" ? QString() : f[1];
