@@ -46,7 +46,7 @@ private slots:
         QLocale::setDefault(QLocale::c());
         // Text, the number read, 1 when it is a whole number; past the largest double reads 0.
         for (const QString& row : QStringList{" 007.59 |7.59|1", "-.5|-0.5|1", "12abc|12|0", "0,5|0|0", "-|0|0",
-                                              " |0|0", " 1.5x|1.5|0", QString(400, '9') + "|0|1"}) {
+                                              " |0|0", ".|0|0", " 1.5x|1.5|0", QString(400, '9') + "|0|1"}) {
             const QStringList f = row.split('|');
             QVERIFY2(dz::TextNumber(f[0]) == f[1].toDouble() && dz::IsNumberText(f[0]) == (f[2] == "1"),
                      qPrintable(row));
