@@ -1,6 +1,7 @@
 // The turn flow and the end of game through the real main window: the boxes in order
 // with their titles and owner, what the window shows meanwhile, tallies, scores, sounds.
 #include <QAccessible>
+#include <QPainter>
 #include <QPushButton>
 #include <QTimer>
 
@@ -65,7 +66,13 @@ private slots:
         const QImage empty = run.imgBoard(5)->grab().toImage();
         QImage nothing = empty;
         nothing.fill(empty.pixel(0, 0));
-        QCOMPARE(empty, nothing); // an empty cell is drawn as nothing at all
+        QCOMPARE(empty, nothing);                         // an empty cell is drawn as nothing at all
+        const auto shows = [&](int cell, QLabel* piece) { // its piece's picture, from its corner
+            QImage expected = empty;
+            QPainter(&expected).drawPixmap(0, 0, piece->pixmap());
+            return run.imgBoard(cell)->grab().toImage() == expected;
+        };
+        QVERIFY(shows(1, ui.imgPiece_1) && shows(4, ui.imgPiece_2) && !shows(1, ui.imgPiece_2));
         QCOMPARE(ui.imgPiece_1->pixmap().deviceIndependentSize() + ui.imgPiece_2->pixmap().deviceIndependentSize(),
                  QSizeF(57 + 57, 57 + 49));
         QCOMPARE(run.sound.played, QStringList{"Error.Wav"});
