@@ -66,7 +66,7 @@ private slots:
                  "Unbeatable;X.X|.OX|O..;;2;0;first threat in line order",
                  "Unbeatable;XXO|.OX|...;;7;0;a win in the last line",
                  "Unbeatable;X..|.O.|..X;c1 c3 c5 c7 c9 c6;6;1;opposite corners: a side",
-                 "Unbeatable;..X|.O.|X..;c8;8;1;opposite corners 3 and 7",
+                 "Unbeatable;..X|.O.|X..;c4;4;1;opposite corners 3 and 7",
                  "Unbeatable;...|.X.|...;k3;3;1;centre answered with a corner",
                  "Unbeatable;...|.X.|...;k7;7;1;corner 7",
                  "Unbeatable;...|.X.|...;k1;1;1;corner 1",
