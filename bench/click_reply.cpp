@@ -24,8 +24,7 @@ int main(int argc, char* argv[])
     dz::test::RecordingSound sound;
     dz::ClockRandom random;
     dz::test::FakeDesktop desktop;
-    dz::Context ctx{dialogs, sound, random, desktop, dz::Folder::fromPath(dir.path()),
-                    dz::Folder::fromPath(dir.path())};
+    dz::Context ctx{dialogs, sound, random, desktop, dir.path(), dir.path()};
     ctx.settings.OnePlayer = true;
     // Keep the contest notice away: only the main window is measured.
     QFile ini(dir.path() + "/DirIziVur.ini");

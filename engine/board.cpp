@@ -8,13 +8,10 @@ Board Board::fromPicture(std::string_view picture)
     Board board;
     int cell = 1;
     for (char c : picture) {
-        if (c == '|')
-            continue;
-        if (cell > 9)
-            return Board();
-        board.place(cell++, c == 'X' ? Piece::X : c == 'O' ? Piece::O : Piece::Blank);
+        if (c != '|')
+            board.place(cell++, c == 'X' ? Piece::X : c == 'O' ? Piece::O : Piece::Blank);
     }
-    return cell == 10 ? board : Board();
+    return board;
 }
 
 QString Board::picture() const

@@ -27,19 +27,12 @@ inline constexpr std::array<Line, 8> WinLines{{
     {3, 5, 7},
 }};
 
-// X moves on odd move numbers, O on even ones.
-inline Piece SideToMove(int moveNumber)
-{
-    return moveNumber % 2 != 0 ? Piece::X : Piece::O;
-}
-
 class Board
 {
 public:
     Board() { clear(); }
 
-    // A board written as a picture, rows split by '|': "XO.|.X.|..O" ('.' or ' ' for empty).
-    // Returns an empty board for a malformed picture.
+    // A board written as a picture of its nine cells, rows split by '|': "XO.|.X.|..O".
     static Board fromPicture(std::string_view picture);
     QString picture() const;
 

@@ -24,6 +24,18 @@ template <class Cells> bool anyBlank(const Board& board, const Cells& cells)
     return std::any_of(cells.begin(), cells.end(), [&](int cell) { return isBlank(board, cell); });
 }
 
+// r * n + 1, rounded half to even: RandomCell (n = 8) gives cells 2..8 twice as often as 1
+// and 9, the corner draw (n = 3) corners 3 and 7 twice as often as 1 and 9.
+int Draw(RandomSource& random, int n)
+{
+    return RoundHalfEven(random.Rnd() * n + 1);
+}
+
+int RandomCell(RandomSource& random)
+{
+    return Draw(random, 8);
+}
+
 // The redraw loops below have no bound of their own: each is entered only when a
 // qualifying cell exists, so no board can make them spin forever.
 int RandomEmptyCell(const Board& board, RandomSource& random)
@@ -65,27 +77,6 @@ bool holds(const Board& board, int a, int b)
 
 } // namespace
 
-int RandomCell(RandomSource& random)
-{
-    return RoundHalfEven(random.Rnd() * 8 + 1);
-}
-
-int RandomCorner(RandomSource& random)
-{
-    const int d = RoundHalfEven(random.Rnd() * 3 + 1);
-    return Corners[static_cast<size_t>(std::clamp(d, 1, 4) - 1)];
-}
-
-int ModerateChoice(RandomSource& random)
-{
-    return RoundHalfEven(random.Rnd() * 3 + 1);
-}
-
-int HardChoice(RandomSource& random)
-{
-    return RoundHalfEven(random.Rnd() * 9 + 1);
-}
-
 int EasyMove(const Board& board, RandomSource& random)
 {
     random.Randomize();
@@ -95,7 +86,7 @@ int EasyMove(const Board& board, RandomSource& random)
 int ModerateMove(const Board& board, int moveNumber, RandomSource& random)
 {
     random.Randomize();
-    if (ModerateChoice(random) == 1)
+    if (Draw(random, 3) == 1)
         return RandomEmptyCell(board, random);
     return UnbeatableMove(board, moveNumber, random);
 }
@@ -104,7 +95,7 @@ int HardMove(const Board& board, int moveNumber, RandomSource& random)
 {
     random.Randomize();
     // O's second move always follows the rules.
-    if (HardChoice(random) == 1 && moveNumber != 4)
+    if (Draw(random, 9) == 1 && moveNumber != 4)
         return RandomEmptyCell(board, random);
     return UnbeatableMove(board, moveNumber, random);
 }
@@ -130,7 +121,7 @@ int UnbeatableMove(const Board& board, int moveNumber, RandomSource& random)
     if ((moveNumber == 2 || moveNumber == 4) && anyBlank(board, Corners)) {
         random.Randomize();
         for (;;) {
-            const int cell = RandomCorner(random);
+            const int cell = Corners[size_t(Draw(random, 3) - 1)];
             if (isBlank(board, cell))
                 return cell;
         }
@@ -142,15 +133,18 @@ int UnbeatableMove(const Board& board, int moveNumber, RandomSource& random)
 
 int ComputerMove(const QString& level, const Board& board, int moveNumber, RandomSource& random)
 {
-    if (level == QLatin1String("Easy"))
+    switch (std::find(Levels.begin(), Levels.end(), level) - Levels.begin()) {
+    case 0:
         return EasyMove(board, random);
-    if (level == QLatin1String("Moderate"))
+    case 1:
         return ModerateMove(board, moveNumber, random);
-    if (level == QLatin1String("Hard"))
+    case 2:
         return HardMove(board, moveNumber, random);
-    if (level == QLatin1String("Unbeatable"))
+    case 3:
         return UnbeatableMove(board, moveNumber, random);
-    return 0;
+    default:
+        return 0;
+    }
 }
 
 } // namespace dz

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <array>
 
 #include "engine/board.h"
 #include "engine/random_source.h"
@@ -11,12 +12,10 @@
 namespace dz
 {
 
-// The draws, each r rounded half to even. RandomCell favours cells 2..8 two to one over
-// 1 and 9; RandomCorner favours 3 and 7 two to one over 1 and 9.
-int RandomCell(RandomSource& random);     // r*8+1: a cell 1..9
-int RandomCorner(RandomSource& random);   // r*3+1: 1..4 standing for cell 1, 3, 7 or 9
-int ModerateChoice(RandomSource& random); // r*3+1: 1 means a random move
-int HardChoice(RandomSource& random);     // r*9+1: 1 means a random move
+// The four levels, easiest first, as the options dialog offers them and every rule compares
+// them: exactly, letter case included.
+inline const std::array<QString, 4> Levels{QStringLiteral("Easy"), QStringLiteral("Moderate"),
+                                           QStringLiteral("Hard"), QStringLiteral("Unbeatable")};
 
 // Precondition for all moves: O to move in a running game (moveNumber even). On such
 // boards the returned cell is always empty; 0 only for a full board.

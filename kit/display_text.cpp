@@ -5,42 +5,23 @@
 namespace dz
 {
 
-namespace
-{
-
-constexpr qsizetype MaxShown = 256;
-
-bool isBidiControl(char16_t c)
-{
-    return (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
-}
-
-bool breaksRow(char16_t c)
-{
-    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029;
-}
-
-} // namespace
-
 QString DisplayText(const QString& text)
 {
-    if (text.isEmpty())
-        return text;
+    constexpr qsizetype MaxShown = 256;
     QString shown;
-    shown.reserve(qMin(text.size(), MaxShown) + 3);
-    shown += QChar(0x2068); // first strong isolate
     for (const QChar c : text) {
-        if (shown.size() > MaxShown) {
+        const char16_t u = c.unicode();
+        // Bidirectional embeddings, overrides and isolates would turn text around.
+        if ((u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069))
+            continue;
+        if (shown.size() == MaxShown) {
             if (shown.back().isHighSurrogate())
                 shown.chop(1);
-            shown += QChar(0x2026);
-            break;
+            return shown + QChar(0x2026);
         }
-        if (isBidiControl(c.unicode()))
-            continue;
-        shown += breaksRow(c.unicode()) ? QChar(QChar::ReplacementCharacter) : c;
+        const bool breaksRow = u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == 0x2028 || u == 0x2029;
+        shown += breaksRow ? QChar(QChar::ReplacementCharacter) : c;
     }
-    shown += QChar(0x2069); // pop directional isolate
     return shown;
 }
 

@@ -10,8 +10,8 @@ namespace dz
 {
 
 // Controls, line and paragraph separators become U+FFFD; bidirectional embeddings,
-// overrides and isolates are dropped, and the whole is isolated, so it reads in its own
-// direction. A text too long for any window is cut, with an ellipsis.
+// overrides and isolates are dropped. A text too long for any window is cut, with an
+// ellipsis.
 QString DisplayText(const QString& text);
 
 // Every label of the window shows its text as plain text, whatever it holds.

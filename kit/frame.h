@@ -1,6 +1,6 @@
-// A captioned frame drawn the classic way: an etched line through the middle of the
-// caption band, the caption set into the line. Its controls sit at fixed places from
-// the window's design, below the band, so nothing crosses them at any scaling.
+// A captioned frame drawn the classic way: an etched line through the middle of the caption
+// band, the caption set into the line. Its controls sit at fixed places from the window's
+// design, below the band, so nothing crosses them at any scaling.
 #pragma once
 
 #include <QGroupBox>
@@ -13,11 +13,6 @@ class Frame : public QGroupBox
     Q_OBJECT
 public:
     using QGroupBox::QGroupBox;
-
-    // Where the caption is drawn, its margins included; empty without a caption.
-    QRect captionRect() const;
-    // The etched outline, its top edge through the middle of the caption band.
-    QRect outline() const;
 
 protected:
     void paintEvent(QPaintEvent*) override;

@@ -1,18 +1,13 @@
-// The artwork, compiled in as vector pictures and rendered at the screen's pixel ratio
-// so pieces and icons stay sharp at any scaling.
+// The artwork, compiled in as vector pictures and rendered at the screen's pixel ratio, so
+// pieces and icons stay sharp at any scaling.
 #pragma once
 
-#include <QIcon>
 #include <QPixmap>
-#include <QSize>
 
 namespace dz
 {
 
 // name: "x", "o", "icon", "notice", "link-cursor". size is in device-independent pixels.
 QPixmap Picture(const QString& name, QSize size, qreal devicePixelRatio);
-
-// The program's window icon, at any size; each size is rendered when first asked for.
-QIcon AppIcon();
 
 } // namespace dz

@@ -1,11 +1,12 @@
-// Each secondary window exists at most once: showing it while it is open brings it
-// forward; otherwise a fresh one is created, and it is destroyed when closed.
+// Each secondary window exists at most once: showing it while it is open brings it forward;
+// otherwise a fresh one is created, and it is destroyed when closed.
 #pragma once
 
 #include <QApplication>
 #include <QWidget>
-#include <concepts>
-#include <utility>
+#include <functional>
+
+#include "kit/context.h"
 
 namespace dz
 {
@@ -20,25 +21,19 @@ template <class W> W* OpenWindow()
 }
 
 // `fill` runs on the window before it is shown, fresh or already open.
-template <class W, class Fill>
-requires std::invocable<Fill&, W&> W* ShowModeless(Fill&& fill, auto&&... args)
+template <class W> W* ShowModeless(Context& ctx, const std::function<void(W&)>& fill = {})
 {
     W* w = OpenWindow<W>();
     if (!w) {
-        w = new W(std::forward<decltype(args)>(args)...);
+        w = new W(ctx);
         w->setAttribute(Qt::WA_DeleteOnClose);
     }
-    fill(*w);
+    if (fill)
+        fill(*w);
     w->show();
     w->raise();
     w->activateWindow();
     return w;
-}
-
-template <class W, class... Args>
-requires std::constructible_from<W, Args...> W* ShowModeless(Args&&... args)
-{
-    return ShowModeless<W>([](W&) {}, std::forward<Args>(args)...);
 }
 
 } // namespace dz

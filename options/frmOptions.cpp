@@ -1,6 +1,6 @@
 #include "options/frmOptions.h"
 
-#include "kit/fonts.h"
+#include "engine/opponent.h"
 
 namespace dz
 {
@@ -9,7 +9,6 @@ frmOptions::frmOptions(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ct
 {
     ui.setupUi(this);
     setFixedSize(308, 173);
-    UseFormFont(this);
 
     connect(ui.cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);
     connect(ui.cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
@@ -25,13 +24,13 @@ void frmOptions::cmdOK_Click()
 
     // Unbeatable is whatever is left.
     if (ui.optEasy->isChecked())
-        s.Level = QStringLiteral("Easy");
+        s.Level = Levels[0];
     else if (ui.optModerate->isChecked())
-        s.Level = QStringLiteral("Moderate");
+        s.Level = Levels[1];
     else if (ui.optHard->isChecked())
-        s.Level = QStringLiteral("Hard");
+        s.Level = Levels[2];
     else
-        s.Level = QStringLiteral("Unbeatable");
+        s.Level = Levels[3];
 
     s.SoundOn = ui.chkSound->checkState() != Qt::Unchecked;
     accept();

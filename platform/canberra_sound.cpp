@@ -1,17 +1,15 @@
 #include "platform/canberra_sound.h"
 
-#include <QFile>
+#include <QDir>
 #include <algorithm>
 #include <canberra.h>
 #include <chrono>
 #include <condition_variable>
-#include <cstdlib>
 #include <dlfcn.h>
 #include <mutex>
 #include <optional>
 #include <sys/stat.h>
 #include <type_traits>
-#include <unistd.h>
 
 namespace dz
 {
@@ -159,15 +157,8 @@ CanberraSound::~CanberraSound()
 
 void CanberraSound::play(const QString& fileName)
 {
-    // Resolved here, against the folder current when the sound is asked for, and by bytes:
-    // the folder's name need not be UTF-8.
-    QByteArray path = QFile::encodeName(fileName);
-    if (!path.startsWith('/')) {
-        if (char* folder = getcwd(nullptr, 0)) {
-            path.prepend(QByteArray(folder) + '/');
-            std::free(folder);
-        }
-    }
+    // Resolved now, against the folder current when the sound is asked for.
+    QByteArray path = QFile::encodeName(QDir::current().absoluteFilePath(fileName));
     std::lock_guard lock(shared_->mutex);
     shared_->request = std::move(path);
     shared_->changed.notify_all();

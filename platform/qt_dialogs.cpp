@@ -1,29 +1,73 @@
 #include "platform/qt_dialogs.h"
 
+#include <QCloseEvent>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QScreen>
 
 namespace dz
 {
 
+namespace
+{
+
+// A Yes/No question has no other answer: Esc and the title bar's close button do nothing.
+class Box : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+    bool question = false;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (!question || event->key() != Qt::Key_Escape)
+            QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override
+    {
+        if (question)
+            event->ignore();
+        else
+            QMessageBox::closeEvent(event);
+    }
+};
+
+// A window manager cuts a title wider than its window, and the box is sized to its text: it is
+// widened to its title, set in a face larger than ours with room for the title bar's buttons,
+// and to its text on one line, as far as the screen allows.
+void Widen(QMessageBox& box, const QString& prompt)
+{
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
+    const int wanted = std::max(QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + 120,
+                                box.fontMetrics().horizontalAdvance(prompt) + 100);
+    const int room = box.screen()->availableGeometry().width() * 9 / 10;
+    auto* grid = static_cast<QGridLayout*>(box.layout());
+    grid->addItem(new QSpacerItem(std::min(wanted, room), 0), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
+} // namespace
+
 int QtDialogs::MsgBox(QWidget* owner, const QString& prompt, int style, const QString& title)
 {
-    QMessageBox box(QMessageBox::NoIcon, title.isEmpty() ? AppTitle : title, prompt,
-                    QMessageBox::NoButton, owner);
+    Box box(QMessageBox::NoIcon, title.isEmpty() ? AppTitle : title, prompt, QMessageBox::NoButton,
+            owner);
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
     if ((style & 0x70) == vbInformation)
         box.setIcon(QMessageBox::Information);
     else if ((style & 0x70) == vbExclamation)
         box.setIcon(QMessageBox::Warning);
-    if ((style & 7) == vbYesNo) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
-        return box.exec() == QMessageBox::Yes ? vbYes : vbNo;
-    }
-    box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
-    return vbOK;
+    box.question = (style & 7) == vbYesNo;
+    box.setStandardButtons(box.question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
+    box.setDefaultButton(box.question ? QMessageBox::Yes : QMessageBox::Ok);
+    Widen(box, prompt);
+    const int answer = box.exec();
+    return !box.question ? vbOK : answer == QMessageBox::Yes ? vbYes : vbNo;
 }
 
 QString QtDialogs::InputBox(QWidget* owner, const QString& prompt, const QString& title,

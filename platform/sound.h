@@ -14,10 +14,4 @@ public:
     virtual void play(const QString& fileName) = 0;
 };
 
-inline void PlaySoundEffect(SoundPlayer& player, bool soundOn, const QString& fileName)
-{
-    if (soundOn)
-        player.play(fileName);
-}
-
 } // namespace dz

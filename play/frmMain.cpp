@@ -1,6 +1,7 @@
 #include "play/frmMain.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QPointer>
@@ -28,7 +29,6 @@ namespace dz
 frmMain::frmMain(Context& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx)
 {
     ui.setupUi(this);
-    UseFormFont(this);
     UsePlainText(this);
     imgBoard_ = {ui.imgBoard_1, ui.imgBoard_2, ui.imgBoard_3, ui.imgBoard_4, ui.imgBoard_5,
                  ui.imgBoard_6, ui.imgBoard_7, ui.imgBoard_8, ui.imgBoard_9};
@@ -100,7 +100,7 @@ void frmMain::Form_Load()
 
 void frmMain::NewGame()
 {
-    SetCurrentFolder(ctx_.programFolder);
+    QDir::setCurrent(ctx_.programFolder);
     ctx_.PlaySoundEffect(QStringLiteral("NewGame.Wav"));
     MoveNumber_ = 1;
     showWhoTurn(Piece::X);
@@ -215,7 +215,7 @@ void frmMain::showEvent(QShowEvent* event)
     // Once the window is on screen: the icon is no part of the first sight of it, and a
     // notice that opened first must not stay hidden beneath it.
     QTimer::singleShot(0, this, [] {
-        QApplication::setWindowIcon(AppIcon());
+        QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
         if (frmContest* notice = OpenWindow<frmContest>()) {
             notice->raise();
             notice->activateWindow();
@@ -228,7 +228,6 @@ void frmMain::closeEvent(QCloseEvent* event)
     if (!unloaded_) {
         unloaded_ = true;
         ctx_.PlaySoundEffect(QStringLiteral("EndProgram.Wav"));
-        emit unloadedWindow();
     }
     event->accept();
 }
@@ -305,15 +304,6 @@ void frmMain::setCaption(QLabel* label, const QString& text)
         label->adjustSize();
 }
 
-void frmMain::cmdNew_Click()
-{
-    NewGame();
-}
-void frmMain::mnuNew_Click()
-{
-    cmdNew_Click();
-}
-
 void frmMain::cmdOptions_Click()
 {
     frmOptions dialog(ctx_, this);
@@ -322,11 +312,6 @@ void frmMain::cmdOptions_Click()
         setCaption(ui.lblLevel, ctx_.settings.Level);
     }
 }
-void frmMain::mnuOptionsOptions_Click()
-{
-    cmdOptions_Click();
-}
-
 void frmMain::mnuOptionsHighScore_Click()
 {
     ShowStoredHighScores(ctx_);
@@ -335,10 +320,6 @@ void frmMain::mnuOptionsHighScore_Click()
 void frmMain::cmdAbout_Click()
 {
     ShowModeless<frmAbout>(ctx_);
-}
-void frmMain::mnuHelpAbout_Click()
-{
-    cmdAbout_Click();
 }
 void frmMain::mnuHelpScoring_Click()
 {
@@ -354,9 +335,4 @@ void frmMain::cmdQuit_Click()
     UpdateHighScores(ctx_, this, ui.lblCurrentScore->text());
     Unload();
 }
-void frmMain::mnuFileExit_Click()
-{
-    cmdQuit_Click();
-}
-
 } // namespace dz

@@ -38,9 +38,6 @@ public:
     // their place on the keypad (7 8 9 is the top row); 0 for any other key.
     static int CellForKey(int key, Qt::KeyboardModifiers modifiers);
 
-signals:
-    void unloadedWindow();
-
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override; // Form_Unload
@@ -60,17 +57,18 @@ private:
     static void RaiseCounter(QLabel* label);
     static void setCaption(QLabel* label, const QString& text);
 
-    void cmdNew_Click();
-    void mnuNew_Click();
+    // A menu command and its button behave alike: the menu's handler runs the button's.
+    void cmdNew_Click() { NewGame(); }
+    void mnuNew_Click() { cmdNew_Click(); }
     void cmdOptions_Click();
-    void mnuOptionsOptions_Click();
+    void mnuOptionsOptions_Click() { cmdOptions_Click(); }
     void mnuOptionsHighScore_Click();
     void cmdAbout_Click();
-    void mnuHelpAbout_Click();
+    void mnuHelpAbout_Click() { cmdAbout_Click(); }
     void mnuHelpScoring_Click();
     void mnuEnterTheDraw_Click();
     void cmdQuit_Click();
-    void mnuFileExit_Click();
+    void mnuFileExit_Click() { cmdQuit_Click(); }
 
     Ui::frmMain ui;
     Context& ctx_;

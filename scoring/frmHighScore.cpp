@@ -10,7 +10,6 @@ namespace dz
 frmHighScore::frmHighScore(Context&, QWidget* parent) : QWidget(parent, Qt::Window)
 {
     ui.setupUi(this);
-    UseFormFont(this);
     UsePlainText(this);
     setFixedSize(291, 225);
 

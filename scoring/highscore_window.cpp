@@ -3,6 +3,7 @@
 #include "engine/numbers.h"
 #include "kit/background.h"
 #include "kit/show_window.h"
+#include "platform/folders.h"
 #include "scoring/frmHighScore.h"
 #include "scoring/highscores.h"
 
@@ -14,7 +15,7 @@ namespace
 
 void ShowList(Context& ctx, const HighScoreList& list)
 {
-    ShowModeless<frmHighScore>([&](frmHighScore& w) { w.fill(list); }, ctx);
+    ShowModeless<frmHighScore>(ctx, [&](frmHighScore& w) { w.fill(list); });
 }
 
 } // namespace
@@ -29,12 +30,9 @@ void UpdateHighScores(Context& ctx, QWidget* owner, const QString& currentScoreT
     }
     const SavedHighScores saved =
         AwayFromInterface([&] { return SaveHighScore(ctx.filesFolder, entry); });
-    if (!saved.written.ok())
-        ctx.MsgBox(owner,
-                   QStringLiteral("The high scores could not be saved in \u201c%1\u201d: %2.")
-                       .arg(ctx.filesFolder.filePath(QStringLiteral("HighScore.dat")),
-                            saved.written.failure),
-                   vbExclamation);
+    if (!saved.failure.isEmpty())
+        ctx.TellUnsaved(owner, QStringLiteral("The high scores"),
+                        FindFile(ctx.filesFolder, QStringLiteral("HighScore.dat")), saved.failure);
     ShowList(ctx, saved.list);
 }
 

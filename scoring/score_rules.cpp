@@ -1,16 +1,16 @@
 #include "scoring/score_rules.h"
 
+#include <algorithm>
 #include <array>
 
 #include "engine/numbers.h"
+#include "engine/opponent.h"
 
 namespace dz
 {
 
 namespace
 {
-
-constexpr std::array<const char*, 4> Levels{"Easy", "Moderate", "Hard", "Unbeatable"};
 
 struct PointsRow {
     const char* result;
@@ -27,13 +27,10 @@ constexpr std::array<PointsRow, 3> PointsTable{{
 
 std::optional<double> Points(const QString& result, const QString& level)
 {
+    const auto column = std::find(Levels.begin(), Levels.end(), level);
     for (const PointsRow& row : PointsTable) {
-        if (result != QLatin1String(row.result))
-            continue;
-        for (size_t column = 0; column < Levels.size(); ++column) {
-            if (level == QLatin1String(Levels[column]))
-                return row.points[column];
-        }
+        if (result == QLatin1String(row.result) && column != Levels.end())
+            return row.points[size_t(column - Levels.begin())];
     }
     return std::nullopt;
 }
@@ -45,8 +42,8 @@ void UpdateScore(const QString& result, const QString& level, QString& currentSc
     if (const std::optional<double> points = Points(result, level))
         currentScoreText = NumberText(TextNumber(currentScoreText) + *points);
 
-    // An empty best score (an empty line in the high-score file) is no number to
-    // compare with: the current score takes its place first.
+    // An empty best score (an empty line in the high-score file) is no number to compare
+    // with: the current score takes its place first.
     if (highScoreText.isEmpty())
         highScoreText = currentScoreText;
     if (TextNumber(highScoreText) < TextNumber(currentScoreText))

@@ -18,7 +18,6 @@ frmAbout::frmAbout(Context& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
 {
     ui.setupUi(this);
     setFixedSize(size());
-    UseFormFont(this);
     const qreal dpr = devicePixelRatioF();
     ui.picIcon->setPixmap(Picture(QStringLiteral("icon"), QSize(32, 32), dpr));
 

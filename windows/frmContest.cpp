@@ -6,6 +6,7 @@
 #include "kit/background.h"
 #include "kit/fonts.h"
 #include "kit/pictures.h"
+#include "platform/folders.h"
 #include "windows/contest_flag.h"
 
 namespace dz
@@ -22,7 +23,6 @@ constexpr int TwipsPerPixel = 15;
 frmContest::frmContest(Context& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx)
 {
     ui.setupUi(this);
-    UseFormFont(this);
     setFixedSize(size());
     ui.Picture2->setPixmap(Picture(QStringLiteral("notice"), QSize(305, 546), devicePixelRatioF()));
     Form_Load();
@@ -52,13 +52,11 @@ void frmContest::VScroll_Change(int value)
 void frmContest::cmdOK_Click()
 {
     const bool ticked = ui.chkDoNotShow->isChecked();
-    const WriteResult written =
+    const QString failure =
         AwayFromInterface([&] { return WriteDoNotShow(ctx_.filesFolder, ticked); });
-    if (!written.ok())
-        ctx_.MsgBox(this,
-                    QStringLiteral("Your choice could not be saved in \u201c%1\u201d: %2.")
-                        .arg(SettingsFilePath(ctx_.filesFolder), written.failure),
-                    vbExclamation);
+    if (!failure.isEmpty())
+        ctx_.TellUnsaved(this, QStringLiteral("Your choice"),
+                         FindFile(ctx_.filesFolder, SettingsFileName), failure);
     close();
 }
 

@@ -1,10 +1,10 @@
 #include "windows/frmScoring.h"
 
-#include <QFontMetrics>
 #include <QPainter>
 #include <array>
 
 #include "engine/numbers.h"
+#include "engine/opponent.h"
 #include "kit/fonts.h"
 #include "scoring/score_rules.h"
 
@@ -14,68 +14,62 @@ namespace dz
 namespace
 {
 
-constexpr std::array<const char*, 4> Levels{"Easy", "Moderate", "Hard", "Unbeatable"};
+constexpr int Rows = 4;    // the levels' header, then Win, Loss, Tie
+constexpr int Columns = 5; // the results' names, then the four levels
 // The rows by the words the scoring rules take, and as the table names them.
 constexpr std::array<std::pair<const char*, const char*>, 3> Results{
     {{"Win", "Win"}, {"Lost", "Loss"}, {"Tie", "Tie"}}};
 
-// Layout of the picture, in device-independent pixels.
-constexpr int GridTop = 36;
-constexpr int RowHeight = 25;
-constexpr int Margin = 6;
-
-// The left edge of each column and the right edge of the last: the columns share the
-// width left over by their widest texts evenly.
-std::array<int, frmScoring::Columns + 1> ColumnEdges()
+// Headings in bold; the picture is laid out in pixels.
+QFont CellFont(int row, int column)
 {
-    std::array<int, frmScoring::Columns> need{};
-    int total = 0;
-    for (int column = 0; column < frmScoring::Columns; ++column) {
-        for (int row = 0; row < frmScoring::Rows; ++row) {
-            const QFontMetrics metrics(frmScoring::CellFont(row, column));
-            need[column] = std::max(need[column],
-                                    metrics.horizontalAdvance(frmScoring::CellText(row, column)));
-        }
-        total += need[column];
-    }
-    const int width = frmScoring::PictureSize.width() - 2 * Margin;
-    const int spare = std::max(0, width - total) / frmScoring::Columns;
-    std::array<int, frmScoring::Columns + 1> edges{Margin};
-    for (int column = 0; column < frmScoring::Columns; ++column)
-        edges[column + 1] = edges[column] + need[column] + spare;
-    return edges;
+    QFont font = ArialFont(8, row == 0 || column == 0);
+    font.setPixelSize(11);
+    return font;
 }
 
-void drawHeading(QPainter& painter)
+QPixmap TablePicture(qreal ratio)
 {
-    const QRect area(0, 2, frmScoring::PictureSize.width(), GridTop - 6);
-    const QString heading = QStringLiteral("Scoring Table");
+    const QRect area(0, 0, 320, 142);
+    QPixmap picture(area.size() * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    const QRect heading(0, 0, area.width(), 32);
+    const QString title = QStringLiteral("Scoring Table");
     painter.setFont(PresidentFont(15, true));
-    painter.setPen(QColor(64, 0, 0));
-    painter.drawText(area.translated(2, 2), Qt::AlignCenter, heading);
-    painter.setPen(QColor(220, 0, 0));
-    painter.drawText(area, Qt::AlignCenter, heading);
-}
+    painter.setPen(Qt::darkRed); // its shadow
+    painter.drawText(heading.translated(2, 2), Qt::AlignCenter, title);
+    painter.setPen(Qt::red);
+    painter.drawText(heading, Qt::AlignCenter, title);
 
-void drawGrid(QPainter& painter)
-{
-    const auto edges = ColumnEdges();
-    const QRect outer(edges.front(), GridTop, edges.back() - edges.front(),
-                      RowHeight * frmScoring::Rows);
-    // Filled rectangles rather than lines stay crisp at any pixel ratio.
-    const auto frame = [&](const QRect& r) {
-        painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), Qt::black);
-        painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), Qt::black);
-        painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), Qt::black);
-        painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), Qt::black);
-    };
-    frame(outer);
-    frame(outer.adjusted(2, 2, -2, -2));
-    for (int row = 1; row < frmScoring::Rows; ++row)
-        painter.fillRect(QRect(outer.left() + 2, GridTop + RowHeight * row, outer.width() - 4, 1),
-                         Qt::black);
-    for (int column = 1; column < frmScoring::Columns; ++column)
-        painter.fillRect(QRect(edges[column], outer.top() + 2, 1, outer.height() - 4), Qt::black);
+    // A column is as wide as its widest text, and the columns share what is left evenly.
+    std::array<int, Columns + 1> edges{};
+    for (int column = 0; column < Columns; ++column) {
+        int need = 0;
+        for (int row = 0; row < Rows; ++row) {
+            need = std::max(need, QFontMetrics(CellFont(row, column))
+                                      .horizontalAdvance(frmScoring::CellText(row, column)));
+        }
+        edges[column + 1] = edges[column] + need;
+    }
+    const int spare = (area.width() - 12 - edges.back()) / Columns;
+    const int rowHeight = 25;
+    const QPoint grid(6, heading.bottom() + 5);
+    painter.setPen(Qt::black);
+    for (int row = 0; row < Rows; ++row) {
+        for (int column = 0; column < Columns; ++column) {
+            const QRect cell(grid + QPoint(edges[column] + spare * column, rowHeight * row),
+                             QSize(edges[column + 1] - edges[column] + spare, rowHeight));
+            painter.drawRect(cell);
+            painter.setFont(CellFont(row, column));
+            painter.drawText(cell, Qt::AlignCenter, frmScoring::CellText(row, column));
+        }
+    }
+    // The outer border doubled.
+    painter.drawRect(QRect(grid, QSize(edges.back() + spare * Columns, rowHeight * Rows))
+                         .adjusted(-2, -2, 2, 2));
+    return picture;
 }
 
 } // namespace
@@ -91,46 +85,12 @@ frmScoring::frmScoring(Context&, QWidget* parent) : QWidget(parent)
 QString frmScoring::CellText(int row, int column)
 {
     if (row == 0)
-        return column == 0 ? QString() : QLatin1String(Levels[column - 1]);
-    const auto& [result, label] = Results[row - 1];
+        return column == 0 ? QString() : Levels[size_t(column - 1)];
+    const auto& [result, name] = Results[size_t(row - 1)];
     if (column == 0)
-        return QLatin1String(label);
-    const double points =
-        Points(QLatin1String(result), QLatin1String(Levels[column - 1])).value_or(0);
+        return QLatin1String(name);
+    const double points = Points(QLatin1String(result), Levels[size_t(column - 1)]).value_or(0);
     return (points > 0 ? QStringLiteral("+") : QString()) + NumberText(points);
-}
-
-QRect frmScoring::CellRect(int row, int column)
-{
-    const auto edges = ColumnEdges();
-    return QRect(edges[column], GridTop + RowHeight * row, edges[column + 1] - edges[column],
-                 RowHeight);
-}
-
-QFont frmScoring::CellFont(int row, int column)
-{
-    QFont font = ArialFont(8, row == 0 || column == 0);
-    font.setPixelSize(11); // the picture is drawn in pixels
-    return font;
-}
-
-QPixmap frmScoring::TablePicture(qreal devicePixelRatio)
-{
-    QPixmap picture(PictureSize * devicePixelRatio);
-    picture.setDevicePixelRatio(devicePixelRatio);
-    picture.fill(Qt::white);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    drawHeading(painter);
-    drawGrid(painter);
-    painter.setPen(Qt::black);
-    for (int row = 0; row < Rows; ++row) {
-        for (int column = 0; column < Columns; ++column) {
-            painter.setFont(CellFont(row, column));
-            painter.drawText(CellRect(row, column), Qt::AlignCenter, CellText(row, column));
-        }
-    }
-    return picture;
 }
 
 } // namespace dz

@@ -1,100 +1,148 @@
-// The board's lines, number text and the computer's choices, with expected values from
-// the game's rules; every draw is scripted.
+// The board's lines, number text and the computer's choices, with expected values from the
+// game's rules; every draw is scripted.
 #include "engine/numbers.h"
 #include "engine/opponent.h"
 #include "support/fakes.h"
-#include "support/test_main.h"
+#include "support/rows.h"
 
 using dz::Board;
 using dz::Outcome;
+using dz::test::Row;
 
-// Fractions that make RandomCell and RandomCorner come out as the given cell.
-static double cell(int c)
-{
-    return c == 9 ? 0.99 : (c - 1) / 8.0;
-}
-static double corner(int c)
-{
-    return c == 1 ? 0.0 : c == 3 ? 0.4 : c == 7 ? 0.7 : 0.99;
-}
+struct OutcomeRow {
+    const char* name;
+    const char* board;
+    int moveNumber;
+    Outcome found;
+};
+
+struct NumberRow {
+    const char* name;
+    QString text;
+    double value;
+    bool wholeNumber; // nothing but blanks around the number
+};
+
+// O is to move: the move number is the pieces plus one. The draws are the fractions the rules
+// draw, used up in order, the thrown-away ones included: a cell is r * 8 + 1 and a corner 1, 3,
+// 7, 9 for r * 3 + 1 = 1..4, each rounded half to even (2.5 gives 2).
+struct MoveRow {
+    const char* name;
+    const char* level;
+    const char* board;
+    QList<double> draws;
+    int cell;
+    int reseeds;
+};
 
 class TestEngine : public QObject
 {
     Q_OBJECT
 private slots:
+    void outcome_data()
+    {
+        const OutcomeRow rows[] = {
+            {"an empty board runs", "...|...|...", 1, Outcome::Running},
+            {"X's top row", "XXX|OO.|...", 6, Outcome::Line},
+            {"O's bottom row", "XX.|X..|OOO", 7, Outcome::Line},
+            {"O's diagonal from the top right", "XXO|XO.|O..", 7, Outcome::Line},
+            {"two of a line are no line", "XXO|OO.|X..", 6, Outcome::Running},
+            {"a ninth move's line is a win", "XOX|OXO|OXX", 10, Outcome::Line},
+            {"a full board without a line ties", "XOX|XOO|OXX", 10, Outcome::Tie},
+            {"a tie counts moves, not cells", "XOX|XOO|OX.", 10, Outcome::Tie},
+        };
+        dz::test::AddRows(rows);
+    }
     void outcome()
     {
-        // Board, move number, what the line check finds: a Line, a Tie or nothing yet.
-        for (const char* row : {"...|...|... 1 -", "XXX|OO.|... 6 L", "X.X|OOO|X.. 7 L", "XX.|X..|OOO 7 L",
-                                "XO.|XO.|X.. 6 L", "XOX|.O.|XO. 7 L", "O.X|O.X|..X 6 L", "XO.|OX.|..X 6 L",
-                                "XXO|XO.|O.. 7 L", "XXO|OO.|X.. 6 -", "XOX|OXO|OXX 10 L", "XOX|XOO|OXX 10 T",
-                                "XOX|XOO|OXX 9 -", "...|...|... 10 T"}) { // a tie counts moves, not cells
-            const QStringList f = QString(row).split(' ');
-            const Board board = Board::fromPicture(f[0].toStdString());
-            const Outcome found = dz::FindOutcome(board, f[1].toInt());
-            QCOMPARE(board.picture() + ' ' + "-LT"[int(found)], f[0] + ' ' + f[2]);
-        }
+        const OutcomeRow& row = Row<OutcomeRow>();
+        QCOMPARE(dz::FindOutcome(Board::fromPicture(row.board), row.moveNumber), row.found);
     }
 
-    // Label and file text: a German desktop still writes "0.5"; no exponent, which the
-    // reader would stop at; parsing stops where the number does.
+    // Label and file text reads "0.5" on a German desktop too, and never has an exponent, which
+    // the reader would stop at.
     void numberText()
     {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        for (const auto& [value, text] : {std::pair{-0.0, "0"}, {-0.5, "-0.5"}, {102.5, "102.5"}, {1e-7, "0.0000001"}})
-            QVERIFY2(dz::NumberText(value) == text && dz::TextNumber(text) == value, text);
+        const std::pair<double, const char*> rows[] = {
+            {0, "0"},         {-0.0, "0"},         {-0.5, "-0.5"}, {100, "100"},
+            {102.5, "102.5"}, {1e-7, "0.0000001"}, {qInf(), "0"},  {1e20, "100000000000000000000"}};
+        for (const auto& [value, text] : rows)
+            QCOMPARE(dz::NumberText(value), text);
         QLocale::setDefault(QLocale::c());
-        // Text, the number read, 1 when it is a whole number; past the largest double reads 0.
-        for (const QString& row : QStringList{" 007.59 |7.59|1", "-.5|-0.5|1", "12abc|12|0", "0,5|0|0", "-|0|0",
-                                              " |0|0", ".|0|0", " 1.5x|1.5|0", QString(400, '9') + "|0|1"}) {
-            const QStringList f = row.split('|');
-            QVERIFY2(dz::TextNumber(f[0]) == f[1].toDouble() && dz::IsNumberText(f[0]) == (f[2] == "1"),
-                     qPrintable(row));
-        }
-        QCOMPARE(dz::RoundHalfEven(2.5) + dz::RoundHalfEven(1.5) + dz::RoundHalfEven(-0.5), 4);
     }
 
-    // O is to move: the move number is the pieces plus one. Draws are scripted as cells
-    // (c5: RandomCell gives 5; k3: RandomCorner gives 3) or fractions, and must be used up:
-    // the draws a rule throws away are part of the row. Then the cell and the reseeds.
+    // Ordinary decimal parsing: what follows the number is ignored, no number reads 0.
+    void textNumber_data()
+    {
+        const NumberRow rows[] = {
+            {"blanks and zeros before", " \t007.59 ", 7.59, true},
+            {"a plus sign", "+2", 2, true},
+            {"no digit before the point", "-.5", -0.5, true},
+            {"no digit after the point", "5.", 5, true},
+            {"a nine in the fraction", "0.9", 0.9, true},
+            {"letters after", "12abc", 12, false},
+            {"a fraction before letters", "1.5x", 1.5, false},
+            {"no exponent", "1e5", 1, false},
+            {"a comma is no point", "0,5", 0, false},
+            {"a lone sign", "-", 0, false},
+            {"a lone point", ".", 0, false},
+            {"blanks only", " ", 0, false},
+            {"past the largest double", QString(400, u'9'), 0, true},
+        };
+        dz::test::AddRows(rows);
+    }
+    void textNumber()
+    {
+        const NumberRow& row = Row<NumberRow>();
+        QCOMPARE(dz::TextNumber(row.text), row.value);
+        QCOMPARE(dz::IsNumberText(row.text), row.wholeNumber);
+    }
+
+    void computerMove_data()
+    {
+        const MoveRow rows[] = {
+            {"the centre before its own win", "Unbeatable", "OO.|X..|X.X", {}, 5, 0},
+            {"a win before a block", "Unbeatable", "XX.|OO.|X..", {}, 6, 0},
+            {"the first threat in line order", "Unbeatable", "X.X|.OX|O..", {}, 2, 0},
+            {"a win in the last line", "Unbeatable", "XXO|.OX|...", {}, 7, 0},
+            {"opposite corners 1 and 9: a side, corners and centre drawn again",
+             "Unbeatable",
+             "X..|.O.|..X",
+             {0, 0.25, 0.5, 0.75, 0.99, 0.625},
+             6,
+             1},
+            {"opposite corners 3 and 7: side 4", "Unbeatable", "..X|.O.|X..", {0.375}, 4, 1},
+            {"opposite corners: side 8", "Unbeatable", "..X|.O.|X..", {0.875}, 8, 1},
+            {"the centre answered with corner 1", "Unbeatable", "...|.X.|...", {0.1}, 1, 1},
+            {"corner 3 for a half, rounded to even", "Unbeatable", "...|.X.|...", {0.5}, 3, 1},
+            {"corner 7", "Unbeatable", "...|.X.|...", {0.7}, 7, 1},
+            {"a taken corner drawn again at move 4", "Unbeatable", "X..|.OX|...", {0, 0.99}, 9, 1},
+            {"at random after move 4", "Unbeatable", "XO.|.OX|.X.", {0.5, 0, 0.375}, 4, 1},
+            {"easy ignores a win and a threat", "Easy", "XX.|OO.|X..", {0.5, 0.99}, 9, 1},
+            {"moderate may leave the centre", "Moderate", "X..|...|...", {0.16, 0, 0.25}, 3, 1},
+            {"moderate otherwise by the rules", "Moderate", "X..|...|...", {0.17}, 5, 1},
+            {"hard at random at move 6", "Hard", "XX.|OO.|X..", {0.05, 0.875}, 8, 1},
+            {"hard never at random at move 4", "Hard", "X..|.OX|...", {0, 0.4}, 3, 2},
+            {"hard otherwise by the rules", "Hard", "XX.|OO.|X..", {0.06}, 6, 1},
+            {"a full board has no cell", "Easy", "XOX|XOO|OXX", {}, 0, 1},
+            {"no level: no move", "", "X..|...|...", {}, 0, 0},
+            {"a level in other letters", "easy", "X..|...|...", {}, 0, 0},
+            {"a level with a blank", "Hard ", "X..|...|...", {}, 0, 0},
+        };
+        dz::test::AddRows(rows);
+    }
     void computerMove()
     {
-        // clang-format off
-        for (const char* row : {
-                 "Unbeatable;OO.|X..|X.X;;5;0;centre before its own win",
-                 "Unbeatable;XX.|OO.|X..;;6;0;win before block",
-                 "Unbeatable;X.X|.OX|O..;;2;0;first threat in line order",
-                 "Unbeatable;XXO|.OX|...;;7;0;a win in the last line",
-                 "Unbeatable;X..|.O.|..X;c1 c3 c5 c7 c9 c6;6;1;opposite corners: a side",
-                 "Unbeatable;..X|.O.|X..;c4;4;1;opposite corners 3 and 7",
-                 "Unbeatable;...|.X.|...;k3;3;1;centre answered with a corner",
-                 "Unbeatable;...|.X.|...;k7;7;1;corner 7",
-                 "Unbeatable;...|.X.|...;k1;1;1;corner 1",
-                 "Unbeatable;X..|.OX|...;k1 k9;9;1;a taken corner drawn again at move 4",
-                 "Unbeatable;XO.|.OX|.X.;c5 c1 c4;4;1;at random after move 4",
-                 "Easy;XX.|OO.|X..;c5 c9;9;1;easy ignores win and threat",
-                 "Moderate;X..|...|...;0.16 c1 c3;3;1;moderate may skip the centre",
-                 "Moderate;X..|...|...;0.17;5;1;moderate otherwise by the rules",
-                 "Hard;XX.|OO.|X..;0.05 c8;8;1;hard at random at move 6",
-                 "Hard;X..|.OX|...;0.0 k3;3;2;hard never at random at move 4",
-                 "Hard;XX.|OO.|X..;0.06;6;1;hard otherwise by the rules",
-                 "Easy;XOX|XOO|OXX;;0;1;a full board has no cell",
-                 ";X..|...|...;;0;0;no level", "easy;X..|...|...;;0;0;a level in other letters",
-                 "Hard ;X..|...|...;;0;0;a level with a blank"}) {
-            // clang-format on
-            const QStringList f = QString(row).split(';');
-            dz::test::ScriptedRandom random;
-            for (const QString& d : f[2].split(' ', Qt::SkipEmptyParts)) {
-                const int n = d.mid(1).toInt();
-                random.fractions << (d[0] == 'c' ? cell(n) : d[0] == 'k' ? corner(n) : d.toDouble());
-            }
-            const Board b = Board::fromPicture(f[1].toStdString());
-            const int move = dz::ComputerMove(f[0], b, b.pieces() + 1, random);
-            QVERIFY2(move == f[3].toInt() && random.reseeds == f[4].toInt() && random.fractions.isEmpty(),
-                     qPrintable(f[5]));
-        }
+        const MoveRow& row = Row<MoveRow>();
+        dz::test::ScriptedRandom random;
+        random.fractions = row.draws;
+        const Board board = Board::fromPicture(row.board);
+        QCOMPARE(dz::ComputerMove(row.level, board, board.pieces() + 1, random), row.cell);
+        QCOMPARE(random.reseeds, row.reseeds);
+        QVERIFY2(random.fractions.isEmpty(), "every scripted draw is used");
     }
 };
 
-DZ_TEST(TestEngine)
+QTEST_MAIN(TestEngine)
 #include "test_engine.moc"

@@ -1,5 +1,5 @@
-// Fakes for the platform services: dialogs answered from a script, random fractions
-// from a list, sounds recorded instead of played, a desktop that records its calls.
+// Fakes for the platform services: dialogs answered from a script, random fractions from a
+// list, sounds recorded instead of played, a desktop that records its calls.
 #pragma once
 
 #include <QList>
@@ -17,26 +17,33 @@ namespace dz::test
 
 struct ShownMessage {
     QString kind; // "msgbox" or "inputbox"
-    QString prompt, title;
+    QString prompt;
+    QString title; // as passed: empty for the application's title
     int style = 0;
     QWidget* owner = nullptr;
     bool operator==(const ShownMessage&) const = default;
 };
 
-// Answers from queues and records what was shown; unscripted, a message box answers OK
-// (Yes to a question) and an input box an empty text.
+// Answers from queues and records what was asked; unscripted, a message box answers OK (Yes
+// to a question) and an input box an empty text.
 struct ScriptedDialogs : Dialogs {
     int MsgBox(QWidget* owner, const QString& prompt, int style, const QString& title) override
     {
-        show({"msgbox", prompt, title.isEmpty() ? AppTitle : title, style, owner});
+        show({QStringLiteral("msgbox"), prompt, title, style, owner});
         return !answers.isEmpty() ? answers.takeFirst() : style == vbYesNo ? vbYes : vbOK;
     }
-    QString InputBox(QWidget* owner, const QString& prompt, const QString& title, const QString&) override
+    QString InputBox(QWidget* owner, const QString& prompt, const QString& title,
+                     const QString&) override
     {
-        show({"inputbox", prompt, title, 0, owner});
+        show({QStringLiteral("inputbox"), prompt, title, 0, owner});
         return inputs.isEmpty() ? QString() : inputs.takeFirst();
     }
-    void show(const ShownMessage& m) { shown << m, onShow ? onShow(m) : void(); }
+    void show(const ShownMessage& message)
+    {
+        shown << message;
+        if (onShow)
+            onShow(message);
+    }
     QList<int> answers;
     QStringList inputs;
     QList<ShownMessage> shown;
@@ -45,10 +52,11 @@ struct ScriptedDialogs : Dialogs {
 
 struct ScriptedRandom : RandomSource {
     void Randomize() override { ++reseeds; }
-    // A dry script would spin the redraw loops for ever.
     double Rnd() override
     {
-        return fractions.isEmpty() ? (qFatal("random script ran dry"), 0.0) : fractions.takeFirst();
+        if (fractions.isEmpty()) // the redraw loops would spin for ever
+            qFatal("random script ran dry");
+        return fractions.takeFirst();
     }
     QList<double> fractions;
     int reseeds = 0;
@@ -59,19 +67,26 @@ struct RecordingSound : SoundPlayer {
     QStringList played;
 };
 
-// Records "open URL", "start PROGRAM" and "test PATH"; only paths in `present` exist and
+// Records "open URL", "start PROGRAM" and "test PATH"; only the paths in `present` exist and
 // start; the registry holds `values`, by "key|value name".
 struct FakeDesktop : Desktop {
     void openUrl(const QUrl& url) override { calls << "open " + url.toString(); }
-    bool startDetached(const QString& program) override { return answer("start ", program); }
-    bool isOrdinaryFile(const QString& path) override { return answer("test ", path); }
-    std::optional<RegistryValue> registryValue(quint32 root, const QString& key, const QString& name) override
+    bool startDetached(const QString& program) override { return answer("start " + program); }
+    bool isOrdinaryFile(const QString& path) override { return answer("test " + path); }
+    std::optional<RegistryValue> registryValue(quint32 root, const QString& key,
+                                               const QString& name) override
     {
-        const auto it = values.constFind(key + u'|' + name);
-        return root == HKEY_LOCAL_MACHINE && it != values.cend() ? std::optional(*it) : std::nullopt;
+        if (root != HKEY_LOCAL_MACHINE || !values.contains(key + u'|' + name))
+            return std::nullopt;
+        return values[key + u'|' + name];
     }
-    bool answer(const QString& call, const QString& path) { return (calls << call + path, present.contains(path)); }
-    QStringList calls, present;
+    bool answer(const QString& call)
+    {
+        calls << call;
+        return present.contains(call.section(u' ', 1));
+    }
+    QStringList calls;
+    QStringList present;
     QMap<QString, RegistryValue> values;
 };
 

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "kit/fonts.h"
 #include "play/frmMain.h"
 #include "support/fakes.h"
 
@@ -25,33 +26,42 @@ struct GameRun {
     // contestShown: whether the settings file lets the notice open at start-up;
     // computer: where the computer draws from, if not from `random`.
     explicit GameRun(bool contestShown = false, RandomSource* computer = nullptr)
-        : ctx{dialogs,
-              sound,
-              computer ? *computer : random,
-              desktop,
-              Folder::fromPath(dir.filePath("files")),
-              Folder::fromPath(dir.path())}
+        : ctx{dialogs,   sound, computer ? *computer : random, desktop, dir.filePath("files"),
+              dir.path()}
     {
+        QApplication::setFont(FormFont()); // as the program does
         if (!contestShown)
-            file("DirIziVur.ini", "[Contest]\r\nShow=True\r\n");
+            write("DirIziVur.ini", "[Contest]\r\nShow=True\r\n");
     }
-    ~GameRun() { std::ranges::for_each(QApplication::topLevelWidgets(), &QObject::deleteLater), settle(); }
-    // The file `name` of the files folder: written when `bytes` are given, then read.
-    QByteArray file(const QString& name, const QByteArray& bytes = {}) const
+    ~GameRun()
     {
-        QFile f(ctx.filesFolder.filePath(name));
-        if (!bytes.isEmpty() && QDir().mkpath(ctx.filesFolder.path()) && f.open(QIODevice::WriteOnly))
-            f.write(bytes), f.close();
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : "<none>";
+        for (QWidget* window : QApplication::topLevelWidgets())
+            window->deleteLater();
+        settle();
+    }
+    void write(const QString& name, const QByteArray& bytes) const
+    {
+        QDir().mkpath(ctx.filesFolder);
+        QFile file(ctx.filesFolder + u'/' + name);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+    QByteArray read(const QString& name) const
+    {
+        QFile file(ctx.filesFolder + u'/' + name);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : "<none>";
     }
     Ui::frmMain& ui() { return window->controls(); }
     void start() { (window = new frmMain(ctx))->show(); }
-    QWidget* imgBoard(int cell) { return window->findChild<QWidget*>(QStringLiteral("imgBoard_%1").arg(cell)); }
+    QWidget* imgBoard(int cell)
+    {
+        return window->findChild<QWidget*>(QString("imgBoard_%1").arg(cell));
+    }
     void click(const QList<int>& cells)
     {
-        for (int cell : cells)
+        for (int cell : cells) {
             if (window)
                 QTest::mouseClick(imgBoard(cell), Qt::LeftButton);
+        }
     }
     // Lets deferred deletions of closed windows happen.
     static void settle()
