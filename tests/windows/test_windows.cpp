@@ -279,7 +279,7 @@ private slots:
         }
         QCOMPARE(down.size(), 2 + 3 + 2);
         QCOMPARE(across[1] - across[0], 2); // white between the border's lines
-        QVERIFY(across.first() > 3 && across.last() < 316 && down.last() < 138);
+        QVERIFY(across.first() > 3 && across.last() < 316 && down.last() < 142);
         int red = 0;
         for (int x = 0; x < 320; ++x) {
             for (int y = 0; y < down.first(); ++y)
