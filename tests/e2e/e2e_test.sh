@@ -32,7 +32,7 @@ expect_gone() { wait_for 10 not window "$1" "${2:-}" || fail "\"$1\" stays open"
 keys() { xdo windowfocus --sync "$1" && xdo key --delay 40 "${@:2}"; }
 expect_bytes() { cmp -s "$1" <(printf '%s' "$2") || fail "${1##*/} holds $(od -c "$1")"; }
 # start NAME: the installed game, its output in NAME.log; sets main.
-start() { "$prefix/bin/dirizivur" >"$tmp/$1.log" 2>&1 & game_pid=$! && expect_window "Tarn's DirIziVur" && main=$win; }
+start() { "$prefix/games/dirizivur" >"$tmp/$1.log" 2>&1 & game_pid=$! && expect_window "Tarn's DirIziVur" && main=$win; }
 # ends SECONDS: the game ends by itself in time, with status 0 and nothing said.
 ends() {
     wait_for "$1" not kill -0 "$game_pid" 2>/dev/null || fail "the game still runs after $1 s"
@@ -65,7 +65,7 @@ appstreamcli validate-tree --no-net "$prefix" >/dev/null
 
 log "== without a display: one line, status 1"
 rc=0
-"$prefix/bin/dirizivur" >"$tmp/out" 2>"$tmp/err" || rc=$?
+"$prefix/games/dirizivur" >"$tmp/out" 2>"$tmp/err" || rc=$?
 [ "$rc" = 1 ] && [ ! -s "$tmp/out" ] && [ "$(wc -l <"$tmp/err")" = 1 ]
 
 log "== first start with no files: the notice, above the main window"
