@@ -59,7 +59,6 @@ cmake --install "$1" --prefix "$tmp/stage" >/dev/null
 mv "$tmp/stage" "$prefix"
 for wave in NewGame Error TieGame PlayerWin ComputerWin EndProgram GoodDeal; do soxi "$share/dirizivur/$wave.Wav" >/dev/null; done
 id=example.dirizivur.DirIziVur
-[[ $(file -b "$share/icons/hicolor/256x256/apps/$id.png") == "PNG image data, 256 x 256,"* ]]
 [ -z "$(desktop-file-validate "$share/applications/$id.desktop")" ]
 appstreamcli validate-tree --no-net "$prefix" >/dev/null
 
