@@ -2,11 +2,11 @@
 # Start-up time and peak memory of the game against a minimal Qt Widgets window, on one
 # private Xvfb: the time from exec until the first top-level window is mapped and the
 # peak resident memory, over alternating runs. Prints medians, ranges and the ratios.
-#   bench/startup.sh [build folder] [runs]        (defaults: build/test, 15)
+#   bench/startup.sh [build folder] [runs]        (defaults: build, 15)
 # The build needs: cmake --build <folder> --target dirizivur bench_minimal_window bench_map_wait
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${1:-build/test}
+build=${1:-build}
 runs=${2:-15}
 game=$build/dirizivur
 minimal=$build/bench/bench_minimal_window

@@ -11,8 +11,8 @@ namespace dz
 namespace
 {
 
-constexpr std::array<int, 4> Corners{1, 3, 7, 9};
-constexpr std::array<int, 4> Sides{2, 4, 6, 8};
+constexpr int Corners[] = {1, 3, 7, 9};
+constexpr int Sides[] = {2, 4, 6, 8};
 
 bool isBlank(const Board& board, int cell)
 {
@@ -21,7 +21,8 @@ bool isBlank(const Board& board, int cell)
 
 template <class Cells> bool anyBlank(const Board& board, const Cells& cells)
 {
-    return std::any_of(cells.begin(), cells.end(), [&](int cell) { return isBlank(board, cell); });
+    return std::any_of(std::begin(cells), std::end(cells),
+                       [&](int cell) { return isBlank(board, cell); });
 }
 
 // r * n + 1, rounded half to even: RandomCell (n = 8) gives cells 2..8 twice as often as 1
@@ -113,7 +114,8 @@ int UnbeatableMove(const Board& board, int moveNumber, RandomSource& random)
         random.Randomize();
         for (;;) {
             const int cell = RandomCell(random);
-            if (std::find(Sides.begin(), Sides.end(), cell) != Sides.end() && isBlank(board, cell))
+            if (std::find(std::begin(Sides), std::end(Sides), cell) != std::end(Sides) &&
+                isBlank(board, cell))
                 return cell;
         }
     }
@@ -121,7 +123,7 @@ int UnbeatableMove(const Board& board, int moveNumber, RandomSource& random)
     if ((moveNumber == 2 || moveNumber == 4) && anyBlank(board, Corners)) {
         random.Randomize();
         for (;;) {
-            const int cell = Corners[size_t(Draw(random, 3) - 1)];
+            const int cell = Corners[Draw(random, 3) - 1];
             if (isBlank(board, cell))
                 return cell;
         }

@@ -7,7 +7,8 @@
 namespace dz
 {
 
-// name: "x", "o", "icon", "notice", "link-cursor". size is in device-independent pixels.
+// name: "x", "o", "icon", "notice", "link-cursor", "scoring". size is in device-independent
+// pixels.
 QPixmap Picture(const QString& name, QSize size, qreal devicePixelRatio);
 
 } // namespace dz

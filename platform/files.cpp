@@ -23,10 +23,9 @@ QString Said(const QString& words)
     return words.isEmpty() ? words : words.front().toLower() + words.sliced(1);
 }
 
-// Why a file operation failed: what the system said when it failed, else what Qt says.
-QString Why(int error, const QFileDevice& file)
+QString Why(const QFileDevice& file)
 {
-    return Said(error != 0 ? qt_error_string(error) : file.errorString());
+    return Said(file.errorString());
 }
 
 } // namespace
@@ -36,12 +35,11 @@ FileRead ReadFile(const QString& path, qint64 limit)
     if (!QFileInfo(path).isFile())
         return {};
     QFile file(path);
-    errno = 0;
     if (!file.open(QIODevice::ReadOnly))
-        return {std::nullopt, Why(errno, file)};
+        return {std::nullopt, Why(file)};
     QByteArray bytes = limit < 0 ? file.readAll() : file.read(limit);
     if (file.error() != QFileDevice::NoError)
-        return {std::nullopt, Why(0, file)};
+        return {std::nullopt, Why(file)};
     return {std::move(bytes), {}};
 }
 
@@ -98,24 +96,19 @@ QString LockedFile::write(const QByteArray& content) const
         return errno == EROFS ? Said(qt_error_string(errno)) : ReadOnly;
 
     QSaveFile file(path_);
-    errno = 0;
     if (!file.open(QIODevice::WriteOnly))
-        return Why(errno, file);
+        return Why(file);
     if (exists) {
         // The replacement is the writer's and takes the writer's access; only root may give
         // it back to its owner, then the old mode goes on top.
         (void)fchown(file.handle(), old.st_uid, old.st_gid);
         fchmod(file.handle(), old.st_mode & 07777);
     }
-    // commit() would call a file cut short by a full buffer's failed flush a success.
-    errno = 0;
-    if (file.write(content) != content.size() || !file.flush()) {
-        const int error = errno;
-        file.cancelWriting();
-        return Why(error, file);
-    }
-    errno = 0;
-    return file.commit() ? QString() : Why(errno, file);
+    // commit() would call a file cut short by a full buffer's failed flush a success, and Qt
+    // has no words for why a flush failed. Without a commit the temporary goes.
+    if (file.write(content) != content.size() || !file.flush())
+        return Said(qt_error_string(errno));
+    return file.commit() ? QString() : Why(file);
 }
 
 } // namespace dz

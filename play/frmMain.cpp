@@ -50,7 +50,8 @@ frmMain::frmMain(Context& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx)
         label->setAccessibleDescription(tr(what));
 
     for (int i = 0; i < 9; ++i) {
-        const int keypad = 7 - 3 * (i / 3) + i % 3;
+        // The keypad's digits stand for cells in mirror rows, so a cell's key is its own too.
+        const int keypad = CellForKey(Qt::Key_1 + i, Qt::KeypadModifier);
         imgBoard_[i]->setToolTip(tr("Cell %1: key %1, or %2 on the keypad").arg(i + 1).arg(keypad));
         connect(imgBoard_[i], &QAbstractButton::clicked, this, [this, i] {
             qint16 index = qint16(i + 1);

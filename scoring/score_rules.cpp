@@ -1,7 +1,6 @@
 #include "scoring/score_rules.h"
 
 #include <algorithm>
-#include <array>
 
 #include "engine/numbers.h"
 #include "engine/opponent.h"
@@ -14,14 +13,14 @@ namespace
 
 struct PointsRow {
     const char* result;
-    std::array<double, 4> points; // by level, in the order of Levels
+    double points[std::tuple_size_v<decltype(Levels)>]; // by level, in the order of Levels
 };
 
-constexpr std::array<PointsRow, 3> PointsTable{{
+constexpr PointsRow PointsTable[] = {
     {"Lost", {-1, -2, -3, -3}},
     {"Win", {0.5, 2, 3, 100}},
     {"Tie", {-0.5, 0, 0, 0.5}},
-}};
+};
 
 } // namespace
 

@@ -62,7 +62,8 @@ id=example.dirizivur.DirIziVur
 [ -z "$(desktop-file-validate "$share/applications/$id.desktop")" ]
 appstreamcli validate-tree --no-net "$prefix" >/dev/null
 
-log "== without a display: one line, status 1"
+log "== without a display: the version, and one line with status 1"
+[ "$("$prefix/games/dirizivur" --version)" = "DirIziVur 1.0" ]
 rc=0
 "$prefix/games/dirizivur" >"$tmp/out" 2>"$tmp/err" || rc=$?
 [ "$rc" = 1 ] && [ ! -s "$tmp/out" ] && [ "$(wc -l <"$tmp/err")" = 1 ]
@@ -137,6 +138,8 @@ wait_for 5 heard 1.2
 level=$(sink -n stat 2>&1 | awk '/^Maximum amp/ { print $3 }')
 awk -v p="$level" 'BEGIN { exit !(p < 0.45) }' || fail "two sounds at once: level $level"
 sox -n -r 44100 -c 1 -b 16 "$share/dirizivur/EndProgram.Wav" synth 10 sine 440 vol 0.3
+mark
 "$close_window" "$main"
 ends 5 run3
+wait_for 3 heard 2.5 || fail "the closing sound was cut before its 3 s"
 log PASS

@@ -41,39 +41,25 @@ void Write(const QString& path, const QByteArray& bytes)
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
-void Old(const QString& folder)
+// A copy of the game that took the lock and died.
+void DeadCopysLock(const QString& folder)
 {
-    Write(folder + "/ab", "old");
+    if (fork() == 0)
+        _exit(QLockFile(folder + "/ab.lock").tryLock() ? 0 : 1);
+    wait(nullptr);
 }
 
-// "new" written to "ab" in the folder (under the scratch folder), after the setup in it.
-struct WriteRow {
-    const char* name;
-    const char* folder;
-    std::function<void(const QString& scratch)> setup;
-    const char* failure; // empty: written
-    const char* after;   // what "ab" holds then
-};
-
-struct HighScoreRow {
-    const char* name;
-    const char* fileName;
-    QByteArray stored; // null: no file
-    HighScoreList list;
-    Text best; // shown at start-up
-    HighScoreEntry entry;
-    QByteArray after;
-    const char* failure;
-};
-
+// "new" written to "ab" in a folder under the scratch folder, after a setup of the scratch
+// folder, where "ab" holds "old": the failure told (empty: written), and what "ab" holds then.
+using Setup = std::function<void(const QString& scratch)>;
+using WriteRow = std::tuple<const char*, const char*, Setup, const char*, const char*>;
+// The file's name and bytes (null: no file), the best score shown at start-up, the name and
+// score of an entry saved, then the file and the failure told.
+using HighScoreRow = std::tuple<const char*, const char*, QByteArray, Text, const char*, double,
+                                QByteArray, const char*>;
 // The settings file, the value of [Contest] Show read from it (room for five characters; "-"
 // for none) and the file after Show=True is stored (null: the very same bytes).
-struct SettingsRow {
-    const char* name;
-    QByteArray file;
-    const char* value;
-    QByteArray after;
-};
+using SettingsRow = std::tuple<const char*, QByteArray, const char*, QByteArray>;
 
 QByteArray Utf16(const QString& text)
 {
@@ -95,63 +81,54 @@ private slots:
             {"a file in the way of the folder", "a/b", [](auto& f) { Write(f + "/a", "x"); },
              "the folder cannot be made", "<none>"},
             {"a file without write bits is read-only, even to root", "",
-             [](auto& f) {
-                 Old(f);
-                 chmod(qPrintable(f + "/ab"), 0444);
-             },
-             "the file is read-only", "old"},
+             [](auto& f) { chmod(qPrintable(f + "/ab"), 0444); }, "the file is read-only", "old"},
             {"a link followed to its file", "",
              [](auto& f) {
-                 Write(f + "/t", "old");
-                 QFile::link(f + "/t", f + "/ab");
+                 QFile::rename(f + "/ab", f + "/t") && QFile::link(f + "/t", f + "/ab");
              },
              "", "new"},
             {"a link followed to a file yet to be", "",
-             [](auto& f) { QFile::link(f + "/t", f + "/ab"); }, "", "new"},
-            {"a loop of links", "", [](auto& f) { QFile::link(f + "/ab", f + "/ab"); },
+             [](auto& f) { QFile::remove(f + "/ab") && QFile::link(f + "/t", f + "/ab"); }, "",
+             "new"},
+            {"a loop of links", "",
+             [](auto& f) { QFile::remove(f + "/ab") && QFile::link(f + "/ab", f + "/ab"); },
              "too many levels of symbolic links", "<none>"},
-            {"a folder in its place", "", [](auto& f) { QDir(f).mkdir("ab"); },
+            {"a folder in its place", "",
+             [](auto& f) { QFile::remove(f + "/ab") && QDir(f).mkdir("ab"); },
              "something that is not a file is in its place", "<none>"},
-            {"a pipe in its place", "", [](auto& f) { mkfifo(qPrintable(f + "/ab"), 0666); },
-             "something that is not a file is in its place", "<none>"},
-            {"a full disk keeps the old file", "", Old, "file too large", "old"},
+            {"a full disk keeps the old file", "", [](auto&) {}, "file too large", "old"},
             {"a dead copy's lock, and an empty leftover of clearing it", "",
              [](auto& f) {
-                 Old(f);
-                 if (fork() == 0)
-                     _exit(QLockFile(f + "/ab.lock").tryLock() ? 0 : 1);
-                 wait(nullptr);
+                 DeadCopysLock(f);
                  Write(f + "/ab.lock.rmlock", "");
              },
              "", "new"},
-            {"a live copy's lock", "", Old, "another copy of the game is keeping it locked", "old"},
-            {"a folder in the lock's place", "",
-             [](auto& f) {
-                 Old(f);
-                 QDir(f).mkdir("ab.lock");
-             },
+            {"a live copy's lock", "", [](auto&) {},
+             "another copy of the game is keeping it locked", "old"},
+            {"a folder in the lock's place", "", [](auto& f) { QDir(f).mkdir("ab.lock"); },
              "the lock beside the file cannot be made", "old"},
         };
         dz::test::AddRows(rows);
     }
     void write()
     {
-        const WriteRow& row = Row<WriteRow>();
+        const auto& [name, where, setup, failure, after] = Row<WriteRow>();
         const QTemporaryDir scratch;
-        const QString folder = scratch.filePath(row.folder);
-        row.setup(scratch.path());
+        const QString folder = scratch.filePath(where);
+        Write(scratch.filePath("ab"), "old");
+        setup(scratch.path());
         QLockFile live(scratch.filePath("ab.lock"));
-        QVERIFY(!QByteArray(row.failure).startsWith("another") || live.tryLock());
+        QVERIFY(!QByteArray(failure).startsWith("another") || live.tryLock());
         // A file-size limit stands in for a full disk: the write fails, not the game.
-        const bool full = QByteArray(row.failure) == "file too large";
+        const bool full = QByteArray(failure) == "file too large";
         const rlimit low{4096, RLIM_INFINITY};
         const rlimit high{RLIM_INFINITY, RLIM_INFINITY};
         setrlimit(RLIMIT_FSIZE, &low);
         const QString written =
             dz::LockedFile(folder, "ab").write(full ? QByteArray(8192, 'n') : "new");
         setrlimit(RLIMIT_FSIZE, &high);
-        QCOMPARE(written, row.failure);
-        QCOMPARE(Read(folder + "/ab"), row.after);
+        QCOMPARE(written, failure);
+        QCOMPARE(Read(folder + "/ab"), after);
     }
 
     // The replacement keeps what the old file had: owner, group and mode, set-group-ID bit
@@ -234,68 +211,35 @@ private slots:
         const QByteArray empty = "\r\n0\r\n";
         const QByteArray huge((4 << 20) + 1, 'N');
         const HighScoreRow rows[] = {
-            {"no file, a score below every place",
-             "HighScore.dat",
-             {},
-             {},
-             {},
-             {"Z", -1},
-             empty.repeated(5),
-             ""},
-            {"line ends, blanks, commas; an equal score above; the last drops out",
-             "highscore.DAT",
-             " \tA, b \n \t007.50,5\rB\r\n4\r\nC\r\n3\r\nD\r\n2\r\nE\r\n1\r\n" + huge,
-             {{{"A, b ", 7.5}, {"B", 4}, {"C", 3}, {"D", 2}, {"E", 1}}},
-             "007.50",
-             {"Z", 1},
-             "A, b \r\n7.5\r\nB\r\n4\r\nC\r\n3\r\nD\r\n2\r\nZ\r\n1\r\n",
-             ""},
-            {"empty scores and others read 0, a short file is filled",
-             "HighScore.dat",
-             "A\r\n,5\r\nB\r\n\r\nC\r\nx1",
-             {{{"A", 0}, {"B", 0}, {"C", 0}}},
-             "",
-             {"Z", -1},
-             "A\r\n0\r\nB\r\n0\r\nC\r\n0\r\n" + empty.repeated(2),
-             ""},
-            {"a first score that is no number shows 0",
-             "HighScore.dat",
-             "A\r\nx\r\n",
-             {{{"A", 0}}},
-             "0",
-             {"Z", -1},
-             "A\r\n0\r\n" + empty.repeated(4),
-             ""},
-            {"a line too long is shown cut and kept",
-             "HighScore.dat",
-             huge + "\r\n5",
-             {{{huge.first(4 << 20), 0}}},
-             {},
-             {"Z", 1},
-             huge + "\r\n5",
-             "a line of the file is too long to keep"},
-            {"names kept byte for byte, UTF-8 or not",
-             "HighScore.dat",
-             "\xE9t\xFC\r\n3\r\n",
-             {{{"\xE9t\xFC", 3}}},
-             "3",
-             {"\xC3\xA9", 10},
-             "\xC3\xA9\r\n10\r\n\xE9t\xFC\r\n3\r\n" + empty.repeated(3),
-             ""},
+            {"no file, a score below every place", "HighScore.dat", QByteArray(), Text(), "Z", -1,
+             empty.repeated(5), ""},
+            {"line ends, blanks, commas; an equal score above; the last drops out", "highscore.DAT",
+             " \tA, b \n \t007.50,5\rB\r\n4\r\nC\r\n3\r\nD\r\n2\r\nE\r\n1\r\n" + huge, "007.50",
+             "Z", 1, "A, b \r\n7.5\r\nB\r\n4\r\nC\r\n3\r\nD\r\n2\r\nZ\r\n1\r\n", ""},
+            {"empty scores and others read 0, a short file is filled", "HighScore.dat",
+             "A\r\n,5\r\nB\r\n\r\nC\r\nx1", "", "Z", -1,
+             "A\r\n0\r\nB\r\n0\r\nC\r\n0\r\n" + empty.repeated(2), ""},
+            {"a first score that is no number shows 0", "HighScore.dat", "A\r\nx\r\n", "0", "Z", -1,
+             "A\r\n0\r\n" + empty.repeated(4), ""},
+            {"a line too long is kept", "HighScore.dat", huge + "\r\n5", Text(), "Z", 1,
+             huge + "\r\n5", "a line of the file is too long to keep"},
+            {"names kept byte for byte, UTF-8 or not", "HighScore.dat", "\xE9t\xFC\r\n3\r\n", "3",
+             "\xC3\xA9", 10, "\xC3\xA9\r\n10\r\n\xE9t\xFC\r\n3\r\n" + empty.repeated(3), ""},
         };
         dz::test::AddRows(rows);
     }
     void highScores()
     {
-        const HighScoreRow& row = Row<HighScoreRow>();
+        const auto& [name, fileName, stored, best, entryName, entryScore, after, failure] =
+            Row<HighScoreRow>();
         const QTemporaryDir scratch;
-        if (!row.stored.isNull())
-            Write(scratch.filePath(row.fileName), row.stored);
-        QCOMPARE(dz::ReadHighScores(scratch.path()), row.list);
-        QCOMPARE(dz::ReadStartupBestScore(scratch.path()), row.best);
-        const dz::SavedHighScores saved = dz::SaveHighScore(scratch.path(), row.entry);
-        QCOMPARE(saved.failure, row.failure);
-        QCOMPARE(Read(scratch.filePath(row.fileName)), row.after);
+        if (!stored.isNull())
+            Write(scratch.filePath(fileName), stored);
+        QCOMPARE(dz::ReadStartupBestScore(scratch.path()), best);
+        const dz::SavedHighScores saved =
+            dz::SaveHighScore(scratch.path(), HighScoreEntry{entryName, entryScore});
+        QCOMPARE(saved.failure, failure);
+        QCOMPARE(Read(scratch.filePath(fileName)), after);
         QCOMPARE(saved.list, dz::ReadHighScores(scratch.path())); // the list shown is the disk's
     }
 
@@ -331,18 +275,17 @@ private slots:
              " [ cONTEST ] \r\n[x=1\r\n\t sHOW \t= True \t\r\n[b]"},
             {"a new key after the section's last key, in the file's line ends",
              "[Contest]\rA=1\r\n;x=1\r\n", "-", "[Contest]\rA=1\rShow=True\r\n;x=1\r\n"},
-            {"only the first section of that name counts; no key without =",
-             "[Contest]\nShow\n#y=2\n[B]\nShow=2\n[contest]\nShow=3", "-",
-             "[Contest]\nShow=True\nShow\n#y=2\n[B]\nShow=2\n[contest]\nShow=3"},
-            {"no file", {}, "-", "[Contest]\r\nShow=True\r\n"},
+            {"only the first section of that name counts; no key without a name or =, or in a "
+             "comment",
+             "[Contest]\nShow\n=1\n;Show=2\n#Show=3\n[B]\nShow=4\n[contest]\nShow=5", "-",
+             "[Contest]\nShow=True\nShow\n=1\n;Show=2\n#Show=3\n[B]\nShow=4\n[contest]\nShow=5"},
+            {"no file", QByteArray(), "-", "[Contest]\r\nShow=True\r\n"},
             {"a key before any section, a section after a last line end", "Show=1\n", "-",
              "Show=1\n[Contest]\nShow=True\n"},
             {"a line end before a new section", "[B]\r\n[C]", "-",
              "[B]\r\n[C]\r\n[Contest]\r\nShow=True\r\n"},
             {"the value held after a byte-order mark: the very same bytes",
-             "\xEF\xBB\xBF[Contest]\nShow = \"True\"",
-             "True",
-             {}},
+             "\xEF\xBB\xBF[Contest]\nShow = \"True\"", "True", QByteArray()},
             {"quotes around nothing", "[Contest]\r\nShow=''\r\n", "", "[Contest]\r\nShow=True\r\n"},
             {"UTF-16LE; never half a character; true is not True",
              odd + Utf16(QString::fromUtf16(u"Show=true\U0001F600t\n")) + "\x7F", "true",
@@ -354,20 +297,19 @@ private slots:
     }
     void settings()
     {
-        const SettingsRow& row = Row<SettingsRow>();
-        const QByteArray after = row.after.isNull() ? row.file : row.after;
-        QCOMPARE(dz::ProfileString("Contest", "Show", "-", 6, row.file), row.value);
-        QCOMPARE(dz::WithProfileString("Contest", "Show", "True", row.file), after);
+        const auto& [name, file, value, written] = Row<SettingsRow>();
+        const QByteArray after = written.isNull() ? file : written;
+        QCOMPARE(dz::ProfileString("Contest", "Show", "-", 6, file), value);
+        QCOMPARE(dz::WithProfileString("Contest", "Show", "True", file), after);
         // The same as the settings file, named in other letters, and "Don't Show Again!"
         // ticked. A file that holds the value is not written, even read-only.
         const QTemporaryDir scratch;
-        const QString path =
-            scratch.filePath(row.file.isNull() ? "DirIziVur.ini" : "dirizivur.INI");
-        if (!row.file.isNull())
-            Write(path, row.file);
-        if (row.after.isNull())
+        const QString path = scratch.filePath(file.isNull() ? "DirIziVur.ini" : "dirizivur.INI");
+        if (!file.isNull())
+            Write(path, file);
+        if (written.isNull())
             QCOMPARE(chmod(qPrintable(path), 0444), 0);
-        QCOMPARE(dz::ReadDoNotShow(scratch.path()), QByteArray(row.value).startsWith("True"));
+        QCOMPARE(dz::ReadDoNotShow(scratch.path()), QByteArray(value).startsWith("True"));
         QCOMPARE(dz::WriteDoNotShow(scratch.path(), true), QString());
         QCOMPARE(Read(path), after);
     }

@@ -10,8 +10,9 @@
 #include "support/rows.h"
 #include "windows/frmAbout.h"
 
+using dz::test::Cells;
+using dz::test::Draws;
 using dz::test::GameRun;
-using dz::test::Row;
 using dz::test::ShownMessage;
 
 namespace
@@ -41,54 +42,28 @@ QString Seen(GameRun& run)
         .join(u' ');
 }
 
-struct KeyRow {
-    const char* name;
-    Qt::Key key;
-    Qt::KeyboardModifier modifier;
-    const char* board;
-};
-
-// Two players at a level, sound on: what the window shows at the result and at the question.
-struct EndRow {
-    const char* name;
-    const char* level;
-    QList<int> clicks;
-    const char* message;
-    const char* title;
-    const char* sound;
-    const char* atMessage;
-    const char* atQuestion;
-};
-
-// One player: the computer's reply inside the human's click, its win inside its own.
-struct OnePlayerRow {
-    const char* name;
-    const char* level;
-    QList<double> draws;
-    QList<int> clicks;
-    const char* atMessage; // board and move
-    const char* title;
-    const char* score;
-    const char* best;
-};
-
 } // namespace
+
+// One player or two, the level, the computer's draws and the clicks; the result's message,
+// title and sound; what the window shows while the result is up and while the question is.
+using GameRow = std::tuple<const char*, bool, const char*, QList<double>, QList<int>, const char*,
+                           const char*, const char*, const char*, const char*>;
 
 class TestTurnFlow : public QObject
 {
     Q_OBJECT
 private slots:
     // Two players and no sound until Options is confirmed; the best score as stored; a taken
-    // cell only sounds; the second press of a double-click is no move.
+    // cell only sounds; the second press of a double-click is no move; digits place a piece
+    // while a button has the focus, the keypad's by their place on it.
     void freshStart()
     {
         GameRun run;
         run.write("highscore.DAT", "Ann\r\n102.5\r\n"); // any letter case is found
         run.start();
         auto& ui = run.ui();
-        QCOMPARE(ui.lblGame->text(), "1");
-        QCOMPARE(ui.lblLevel->text(), "");
-        QCOMPARE(ui.lblHighScore->text(), "102.5");
+        QCOMPARE(ui.lblGame->text() + ui.lblLevel->text() + u' ' + ui.lblHighScore->text(),
+                 "1 102.5");
         run.click({1, 4, 4});
         QCOMPARE(Seen(run), "X..|O..|... 3 X 0 0 0 0");
         QVERIFY(run.sound.played.isEmpty());
@@ -97,31 +72,20 @@ private slots:
         QTest::mouseDClick(run.imgBoard(9), Qt::LeftButton);
         QCOMPARE(Seen(run), "X..|O..|..X 4 O 0 0 0 0");
         QCOMPARE(run.sound.played, QStringList{"Error.Wav"});
-    }
-
-    // Digits place a piece while a button has the focus; the keypad's by their place on it.
-    void keys_data()
-    {
-        const KeyRow rows[] = {
-            {"digit 1", Qt::Key_1, Qt::NoModifier, "X..|...|..."},
-            {"digit 9", Qt::Key_9, Qt::NoModifier, "...|...|..X"},
-            {"keypad 7 is the top left", Qt::Key_7, Qt::KeypadModifier, "X..|...|..."},
-            {"keypad 4 is the middle left", Qt::Key_4, Qt::KeypadModifier, "...|X..|..."},
-            {"keypad 3 is the bottom right", Qt::Key_3, Qt::KeypadModifier, "...|...|..X"},
-            {"no digit with Alt", Qt::Key_5, Qt::AltModifier, "...|...|..."},
-            {"digit 0 is no cell", Qt::Key_0, Qt::NoModifier, "...|...|..."},
-        };
-        dz::test::AddRows(rows);
-    }
-    void keys()
-    {
-        const KeyRow& row = Row<KeyRow>();
-        GameRun run;
-        run.start();
+        ui.cmdNew->click();
         QApplication::setActiveWindow(run.window);
-        QTRY_COMPARE(QApplication::focusWidget(), run.ui().cmdNew);
-        QTest::keyClick(run.ui().cmdNew, row.key, row.modifier);
-        QCOMPARE(run.window->board().picture(), row.board);
+        QTRY_COMPARE(QApplication::focusWidget(), ui.cmdNew);
+        const std::pair<Qt::Key, Qt::KeyboardModifier> keys[] = {
+            {Qt::Key_7, Qt::KeypadModifier}, // cell 1
+            {Qt::Key_9, Qt::NoModifier},     // cell 9
+            {Qt::Key_6, Qt::KeypadModifier}, // cell 6
+            {Qt::Key_3, Qt::KeypadModifier}, // cell 9 again
+            {Qt::Key_4, Qt::KeypadModifier}, // cell 4
+            {Qt::Key_2, Qt::AltModifier},    // no cell
+            {Qt::Key_0, Qt::NoModifier}};    // no cell
+        for (const auto& [key, modifier] : keys)
+            QTest::keyClick(ui.cmdNew, key, modifier);
+        QCOMPARE(run.window->board().picture(), "X..|O.X|..O");
     }
 
     // Each cell shows its piece's picture from its top left corner, an empty cell nothing;
@@ -134,6 +98,7 @@ private slots:
         run.click({1, 4});
         QCOMPARE(ui.imgPiece_1->pixmap().deviceIndependentSize(), QSizeF(57, 57));
         QCOMPARE(ui.imgPiece_2->pixmap().deviceIndependentSize(), QSizeF(57, 49));
+        QCOMPARE(ui.imgPiece_2->pixmap().toImage().pixelColor(0, 0).alpha(), 0);
         const QImage empty = run.imgBoard(5)->grab().toImage();
         QImage nothing = empty;
         nothing.fill(empty.pixel(0, 0));
@@ -147,113 +112,50 @@ private slots:
         QCOMPARE(Spoken(ui.imgBoard_5), "Cell 5, empty");
         QCOMPARE(Spoken(ui.imgWhoTurn), "X to move");
         QCOMPARE(Spoken(ui.lblTie, QAccessible::Description), "Ties");
-        QCOMPARE(ui.imgBoard_7->toolTip(), "Cell 7: key 7, or 1 on the keypad");
+        QCOMPARE(ui.imgBoard_8->toolTip(), "Cell 8: key 8, or 2 on the keypad");
     }
 
+    // Sound on; every game answered Yes: a new game follows.
     void gameEnds_data()
     {
-        const EndRow rows[] = {
-            {"X wins; no score for two players",
-             "Unbeatable",
-             {1, 4, 2, 5, 3},
-             "Player X Wins!",
-             "We have a Winner",
-             "PlayerWin.Wav",
-             "XXX|OO.|... 6 O 0 0 0 0",
-             "XXX|OO.|... 6 O 1 0 0 0"},
-            {"O wins",
-             "Easy",
-             {1, 4, 2, 5, 9, 6},
-             "Player O Wins!",
-             "We have a Winner",
-             "ComputerWin.Wav",
-             "XX.|OOO|..X 7 X 0 0 0 0",
+        const GameRow rows[] = {
+            {"X wins two players' game, which scores nothing", false, "Unbeatable", Draws(),
+             Cells(1, 4, 2, 5, 3), "Player X Wins!", "We have a Winner", "PlayerWin.Wav",
+             "XXX|OO.|... 6 O 0 0 0 0", "XXX|OO.|... 6 O 1 0 0 0"},
+            {"O wins two players' game", false, "Easy", Draws(), Cells(1, 4, 2, 5, 9, 6),
+             "Player O Wins!", "We have a Winner", "ComputerWin.Wav", "XX.|OOO|..X 7 X 0 0 0 0",
              "XX.|OOO|..X 7 X 0 1 0 0"},
-            {"the ninth move wins",
-             "",
-             {1, 2, 3, 5, 8, 4, 6, 7, 9},
-             "Player X Wins!",
-             "We have a Winner",
-             "PlayerWin.Wav",
-             "XOX|OOX|OXX 10 O 0 0 0 0",
-             "XOX|OOX|OXX 10 O 1 0 0 0"},
-            {"a tie, scored at the level",
-             "Easy",
-             {1, 2, 3, 5, 4, 6, 8, 7, 9},
-             "Yeap, another game for the cats!",
-             "Tie Game",
-             "TieGame.Wav",
-             "XOX|XOO|OXX 10 O 0 0 0 0",
-             "XOX|XOO|OXX 10 O 0 0 1 -0.5"},
+            {"a tie, scored at the level", false, "Easy", Draws(), Cells(1, 2, 3, 5, 4, 6, 8, 7, 9),
+             "Yeap, another game for the cats!", "Tie Game", "TieGame.Wav",
+             "XOX|XOO|OXX 10 O 0 0 0 0", "XOX|XOO|OXX 10 O 0 0 1 -0.5"},
+            {"the computer wins within its own move", true, "Easy", Draws(0.5, 0.25, 0.75),
+             Cells(1, 2, 4), "The computer has defeated you!", "You have faced Defeat",
+             "ComputerWin.Wav", "XXO|XO.|O.. 7 X 0 0 0 0", "XXO|XO.|O.. 7 X 0 1 0 -1"},
+            {"the player wins at Unbeatable", true, "Unbeatable", Draws(0.67), Cells(1, 6, 3, 9),
+             "Congradulations you won!", "We have a Winner", "PlayerWin.Wav",
+             "XOX|.OX|O.X 8 O 0 0 0 0", "XOX|.OX|O.X 8 O 1 0 0 100"},
         };
         dz::test::AddRows(rows);
     }
     void gameEnds()
     {
-        const EndRow& row = Row<EndRow>();
+        const auto& [name, onePlayer, level, draws, clicks, message, title, sound, atMessage,
+                     atQuestion] = dz::test::Row<GameRow>();
         GameRun run;
-        run.ctx.settings = {false, row.level, true};
-        run.start();
-        QStringList shown; // what the window shows while each box is up
-        run.dialogs.onShow = [&](const ShownMessage&) { shown << Seen(run); };
-        run.click(row.clicks);
-        QCOMPARE(run.dialogs.shown,
-                 (QList<ShownMessage>{
-                     {"msgbox", row.message, row.title, 64, run.window},
-                     {"msgbox", "Do you care to play again?", "Play Again?", 4, run.window}}));
-        QCOMPARE(shown, (QStringList{row.atMessage, row.atQuestion}));
-        QCOMPARE(run.sound.played, (QStringList{"NewGame.Wav", row.sound, "NewGame.Wav"}));
-        QCOMPARE(run.window->board().picture() + u' ' + run.ui().lblMove->text() + u' ' +
-                     run.ui().lblGame->text(),
-                 "...|...|... 1 2");
-    }
-
-    void onePlayer_data()
-    {
-        const OnePlayerRow rows[] = {
-            {"the computer wins",
-             "Easy",
-             {0.5, 0.25, 0.75},
-             {1, 2, 4},
-             "XXO|XO.|O.. 7",
-             "You have faced Defeat",
-             "-1",
-             "0"},
-            {"the player wins at Unbeatable",
-             "Unbeatable",
-             {0.67},
-             {1, 6, 3, 9},
-             "XOX|.OX|O.X 8",
-             "We have a Winner",
-             "100",
-             "100"},
-            {"a tie at Unbeatable",
-             "Unbeatable",
-             {0.125},
-             {1, 9, 8, 3, 4},
-             "XOX|XOO|OXX 10",
-             "Tie Game",
-             "0.5",
-             "0.5"},
-        };
-        dz::test::AddRows(rows);
-    }
-    void onePlayer()
-    {
-        const OnePlayerRow& row = Row<OnePlayerRow>();
-        GameRun run;
-        run.ctx.settings = {true, row.level, false};
-        run.random.fractions = row.draws;
+        run.ctx.settings = {onePlayer, level, true};
+        run.random.fractions = draws;
         run.start();
         QStringList shown;
-        run.dialogs.onShow = [&](const ShownMessage& m) {
-            shown << run.window->board().picture() + u' ' + run.ui().lblMove->text() + u' ' +
-                         m.title;
-        };
-        run.click(row.clicks);
-        QCOMPARE(shown.value(0), row.atMessage + QStringLiteral(" ") + row.title);
-        QCOMPARE(run.ui().lblCurrentScore->text(), row.score);
-        QCOMPARE(run.ui().lblHighScore->text(), row.best);
+        run.dialogs.onShow = [&](const ShownMessage&) { shown << Seen(run); };
+        run.click(clicks);
+        QCOMPARE(run.dialogs.shown, (QList<ShownMessage>{{"msgbox", message, title, 64, run.window},
+                                                         {"msgbox", "Do you care to play again?",
+                                                          "Play Again?", 4, run.window}}));
+        QCOMPARE(shown, (QStringList{atMessage, atQuestion}));
+        QCOMPARE(run.sound.played, (QStringList{"NewGame.Wav", sound, "NewGame.Wav"}));
+        QCOMPARE(run.ui().lblHighScore->text(),
+                 QString(atQuestion).section(u' ', 6) == "100" ? "100" : "0");
+        QCOMPARE(Seen(run).left(16) + run.ui().lblGame->text(), "...|...|... 1 X 2");
     }
 
     // Options confirmed while O is to move: the human places that O, and the computer replies
@@ -294,8 +196,8 @@ private slots:
         QVERIFY(IsOpen("dz::frmAbout"));
     }
 
-    // Each way out, and whether it runs the high-score step: the name box over the window,
-    // then the list, which outlives it; a failed save is told the same way.
+    // Each way out, and whether it runs the high-score step: the name box over the window, then
+    // the list, which outlives it; a failed save is told the same way.
     void waysOut_data()
     {
         QTest::addColumn<QString>("way");
@@ -315,7 +217,7 @@ private slots:
             QVERIFY(plain.open(QIODevice::WriteOnly));
         }
         run.ctx.settings.SoundOn = true;
-        run.dialogs.inputs = {QString::fromUtf16(u"Zo\u00EB")};
+        run.dialogs.inputs = {QString::fromUtf16(u"Zo\r\n\u00EB")};
         run.dialogs.answers = {dz::vbOK, dz::vbNo};
         run.start();
         if (way == "no")

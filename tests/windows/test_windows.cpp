@@ -4,6 +4,7 @@
 // controls, and the real message box and desktop services.
 #include <QCheckBox>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -23,25 +24,32 @@
 using dz::test::GameRun;
 using dz::test::Row;
 
-// A window's client area in twips (15 to a pixel at 96 dpi) and its caption; the labels that
-// size themselves to their text; faces from the design: family, points, weight and colour
-// (black: the default text's).
-struct Face {
-    const char* control;
-    const char* family;
-    double points;
-    bool bold;
-    QColor colour;
-};
-struct WindowRow {
-    const char* name;
-    QSize twips;
-    const char* caption;
-    QStringList sizedToText;
-    QList<Face> faces;
-};
+// A window's client area in twips (15 to a pixel at 96 dpi) and its caption.
+using WindowRow = std::tuple<const char*, int, int, const char*>;
+// A label's face from the design: family, points and weight, and its colour (black: the
+// default text's).
+using FaceRow = std::tuple<const char*, const char*, const char*, double, bool, QColor>;
+// A style, the title given and shown, the icon and buttons; the keys pressed (Qt::Key_Close:
+// the title bar's close button) and the answer.
+using MessageRow = std::tuple<const char*, int, const char*, const char*, QMessageBox::Icon,
+                              QMessageBox::StandardButtons, QList<Qt::Key>, int>;
 
-static const QColor DarkRed(128, 0, 0);
+static QWidget* Open(dz::test::GameRun& run, const QString& window)
+{
+    run.start();
+    dz::ShowStoredHighScores(run.ctx);
+    if (window == "frmOptions")
+        return new dz::frmOptions(run.ctx, run.window);
+    if (window == "frmHighScore")
+        return dz::OpenWindow<dz::frmHighScore>();
+    if (window == "frmAbout")
+        return dz::ShowModeless<dz::frmAbout>(run.ctx);
+    if (window == "frmContest")
+        return dz::ShowModeless<dz::frmContest>(run.ctx);
+    if (window == "frmScoring")
+        return dz::ShowModeless<dz::frmScoring>(run.ctx);
+    return run.window;
+}
 
 template <class W = QWidget> static W* Find(QWidget* window, const char* name)
 {
@@ -51,98 +59,51 @@ template <class W = QWidget> static W* Find(QWidget* window, const char* name)
     return found;
 }
 
-struct MessageRow {
-    const char* name;
-    int style;
-    const char* title;
-    const char* shownTitle;
-    QMessageBox::Icon icon;
-    QMessageBox::StandardButtons buttons;
-    QList<Qt::Key> keys; // Qt::Key_Close: the title bar's close button
-    int answer;
-};
+template <class... K> static QList<Qt::Key> Keys(K... keys)
+{
+    return {keys...};
+}
 
 class TestWindows : public QObject
 {
     Q_OBJECT
 private slots:
+    // Each window's size and caption; its labels no narrower than their text, those sized to
+    // it no wider; a frame's controls inside its etched line and below its caption band, the
+    // line round its edges; its pictures drawn for the screen's pixel ratio.
     void layout_data()
     {
         const WindowRow rows[] = {
-            {"frmMain",
-             {5310, 4770},
-             "Tarn's DirIziVur",
-             {"Label1", "lblMove", "Label2", "lblGame", "Label6", "lblLevel", "Label3", "Label4",
-              "lblOWins", "Label5", "lblTie"},
-             {{"Label7", "President", 9.75, false, DarkRed},
-              {"Label9", "President", 9.75, false, DarkRed},
-              {"lblMove", "MS Sans Serif", 8, false, Qt::black}}},
-            {"frmOptions",
-             {4620, 2595},
-             "Options",
-             {},
-             {{"optEasy", "MS Sans Serif", 8, false, Qt::black}}},
-            {"frmHighScore",
-             {4365, 3375},
-             "Tarn's DirIziVur",
-             {"lblName_1", "lblScore_1", "lblName_5", "lblScore_5"},
-             {{"Label1", "President", 20.25, true, DarkRed},
-              {"lblName_1", "President", 9.75, true, Qt::red},
-              {"lblScore_1", "President", 9.75, true, Qt::red},
-              {"lblName_2", "President", 9.75, true, Qt::black},
-              {"lblScore_5", "President", 9.75, true, Qt::black}}},
-            {"frmAbout",
-             {5730, 3630},
-             "About MyApp",
-             {},
-             {{"lblTitle", "President", 20.25, true, DarkRed},
-              {"lblVersion", "Arial", 9, true, Qt::black},
-              {"lblEmail", "MS Sans Serif", 8, false, Qt::blue},
-              {"Label3", "MS Sans Serif", 8, false, Qt::blue}}},
-            {"frmContest", {5160, 3630}, "Enter The Draw", {}, {}},
-            {"frmScoring", {5055, 2910}, "Scoring Table", {}, {}},
+            {"frmMain", 5310, 4770, "Tarn's DirIziVur"},
+            {"frmOptions", 4620, 2595, "Options"},
+            {"frmHighScore", 4365, 3375, "Tarn's DirIziVur"},
+            {"frmAbout", 5730, 3630, "About MyApp"},
+            {"frmContest", 5160, 3630, "Enter The Draw"},
+            {"frmScoring", 5055, 2910, "Scoring Table"},
         };
         dz::test::AddRows(rows);
     }
     void layout()
     {
-        const WindowRow& row = Row<WindowRow>();
+        const auto& [name, width, height, caption] = Row<WindowRow>();
         GameRun run;
-        run.start();
-        dz::ShowStoredHighScores(run.ctx);
-        const QString name = row.name;
-        QWidget* window = run.window;
-        if (name == "frmOptions")
-            window = new dz::frmOptions(run.ctx, run.window);
-        else if (name == "frmHighScore")
-            window = dz::OpenWindow<dz::frmHighScore>();
-        else if (name == "frmAbout")
-            window = dz::ShowModeless<dz::frmAbout>(run.ctx);
-        else if (name == "frmContest")
-            window = dz::ShowModeless<dz::frmContest>(run.ctx);
-        else if (name == "frmScoring")
-            window = dz::ShowModeless<dz::frmScoring>(run.ctx);
+        QWidget* window = Open(run, name);
         window->show();
-        QCOMPARE(window->windowTitle(), row.caption);
+        QCOMPARE(window->windowTitle(), caption);
         QWidget* client = window == run.window ? run.window->centralWidget() : window;
-        QCOMPARE(client->size(), row.twips / 15);
+        QCOMPARE(client->size(), QSize(width, height) / 15);
         QCOMPARE(window->minimumSize(), window->maximumSize());
-        for (const QString& label : row.sizedToText)
-            QCOMPARE(Find(window, qPrintable(label))->size(),
-                     Find(window, qPrintable(label))->sizeHint());
-        for (const Face& face : row.faces) {
-            auto* label = Find(window, face.control);
-            QCOMPARE(label->font().families().value(0), face.family);
-            QCOMPARE(label->font().pointSizeF(), face.points);
-            QCOMPARE(label->font().bold(), face.bold);
-            QCOMPARE(label->palette().color(QPalette::WindowText), face.colour);
-        }
-        // No label is narrower than its text; a frame's controls sit inside its etched line and
-        // below its caption band; the line runs round its edges.
         for (auto* label : window->findChildren<QLabel*>()) {
+            const bool sizedToText = label->parentWidget()->objectName() == "Frame2" ||
+                                     label->objectName().startsWith("lblName") ||
+                                     label->objectName().startsWith("lblScore");
             if (!label->text().isEmpty())
                 QVERIFY2(label->width() >= label->sizeHint().width(),
                          qPrintable(label->objectName()));
+            if (sizedToText && label->objectName() != "lblXWins")
+                QCOMPARE(label->size(), label->sizeHint());
+            if (!label->pixmap().isNull())
+                QCOMPARE(label->pixmap().devicePixelRatio(), window->devicePixelRatioF());
         }
         for (auto* frame : window->findChildren<dz::Frame*>()) {
             const QImage drawn = frame->grab().toImage();
@@ -155,12 +116,39 @@ private slots:
                 QVERIFY(frame->title().isEmpty() || control->y() >= frame->fontMetrics().height());
             }
         }
-        // Pictures drawn for the screen's pixel ratio, not blurred up from a smaller one.
-        for (auto* label : window->findChildren<QLabel*>()) {
-            if (!label->pixmap().isNull())
-                QCOMPARE(label->pixmap().devicePixelRatio(), window->devicePixelRatioF());
-        }
         QTRY_VERIFY(!QApplication::windowIcon().isNull());
+    }
+
+    void faces_data()
+    {
+        const QColor darkRed(128, 0, 0);
+        const FaceRow rows[] = {
+            {"frmMain", "Label7", "President", 9.75, false, darkRed},
+            {"frmMain", "Label9", "President", 9.75, false, darkRed},
+            {"frmMain", "lblMove", "MS Sans Serif", 8, false, Qt::black},
+            {"frmHighScore", "Label1", "President", 20.25, true, darkRed},
+            {"frmHighScore", "lblName_1", "President", 9.75, true, Qt::red},
+            {"frmHighScore", "lblScore_1", "President", 9.75, true, Qt::red},
+            {"frmHighScore", "lblName_2", "President", 9.75, true, Qt::black},
+            {"frmHighScore", "lblScore_5", "President", 9.75, true, Qt::black},
+            {"frmAbout", "lblTitle", "President", 20.25, true, darkRed},
+            {"frmAbout", "lblVersion", "Arial", 9, true, Qt::black},
+            {"frmAbout", "lblEmail", "MS Sans Serif", 8, false, Qt::blue},
+            {"frmAbout", "Label3", "MS Sans Serif", 8, false, Qt::blue},
+        };
+        QTest::addColumn<FaceRow>("row");
+        for (const FaceRow& row : rows)
+            QTest::addRow("%s %s", std::get<0>(row), std::get<1>(row)) << row;
+    }
+    void faces()
+    {
+        const auto& [window, name, family, points, bold, colour] = Row<FaceRow>();
+        GameRun run;
+        const QWidget* label = Find(Open(run, window), name);
+        QCOMPARE(label->font().families().value(0), family);
+        QCOMPARE(label->font().pointSizeF(), points);
+        QCOMPARE(label->font().bold(), bold);
+        QCOMPARE(label->palette().color(QPalette::WindowText), colour);
     }
 
     // Whatever is in force, the dialog opens on one player, Unbeatable and sound; only OK
@@ -210,6 +198,8 @@ private slots:
             QCOMPARE(bar->height(), Find(contest, "Picture1")->height());
             bar->setValue(5445);
             QCOMPARE(Find(contest, "Picture2")->y(), -363); // 5445 twips
+            QCOMPARE(Find<QLabel>(contest, "Picture2")->pixmap().deviceIndependentSize(),
+                     QSizeF(305, 546));
             auto* box = Find<QCheckBox>(contest, "chkDoNotShow");
             QCOMPARE(box->isChecked(), stored);
             box->setChecked(!stored);
@@ -250,42 +240,39 @@ private slots:
         QCOMPARE(Find(about, "Label3")->cursor().hotSpot(), QPoint(12, 1));
     }
 
-    // The table reads as the scoring rules count, in a grid of five columns and four rows with a
-    // double outer border, black on white under a red heading.
+    // The picture reads as the scoring rules count: the levels across, the results down.
     void scoringTable()
     {
-        QStringList cells;
-        for (int row = 0; row < 4; ++row) {
-            for (int column = 0; column < 5; ++column)
-                cells << dz::frmScoring::CellText(row, column);
-        }
-        QCOMPARE(cells, (QStringList{"",   "Easy", "Moderate", "Hard", "Unbeatable", "Win", "+0.5",
-                                     "+2", "+3",   "+100",     "Loss", "-1",         "-2",  "-3",
-                                     "-3", "Tie",  "-0.5",     "0",    "0",          "+0.5"}));
+        QFile svg(":/pictures/scoring.svg");
+        QVERIFY(svg.open(QIODevice::ReadOnly));
+        QStringList texts;
+        for (const auto& text : QRegularExpression(">([^<]*)</text>").globalMatch(svg.readAll()))
+            texts << text.captured(1);
+        QCOMPARE(texts, (QStringList{"Scoring Table",
+                                     "Scoring Table",
+                                     "Easy",
+                                     "Moderate",
+                                     "Hard",
+                                     "Unbeatable",
+                                     "Win",
+                                     "+0.5",
+                                     "+2",
+                                     "+3",
+                                     "+100",
+                                     "Loss",
+                                     "-1",
+                                     "-2",
+                                     "-3",
+                                     "-3",
+                                     "Tie",
+                                     "-0.5",
+                                     "0",
+                                     "0",
+                                     "+0.5"}));
         GameRun run;
-        auto* image = Find<QLabel>(dz::ShowModeless<dz::frmScoring>(run.ctx), "Image1");
-        const QImage picture = image->pixmap().toImage().scaled(320, 142);
-        const auto dark = [&](int x, int y) { return qGray(picture.pixel(x, y)) < 100; };
-        QList<int> across; // the lines met along the header row, below its text
-        for (int x = 1; x < 320; ++x) {
-            if (dark(x, 60) && !dark(x - 1, 60))
-                across << x;
-        }
-        QCOMPARE(across.size(), 2 + 4 + 2); // a double border round four inner lines
-        QList<int> down;                    // and down the first level's column, left of its text
-        for (int y = 1; y < 142; ++y) {
-            if (dark(across[2] + 2, y) && !dark(across[2] + 2, y - 1))
-                down << y;
-        }
-        QCOMPARE(down.size(), 2 + 3 + 2);
-        QCOMPARE(across[1] - across[0], 2); // white between the border's lines
-        QVERIFY(across.first() > 3 && across.last() < 316 && down.last() < 142);
-        int red = 0;
-        for (int x = 0; x < 320; ++x) {
-            for (int y = 0; y < down.first(); ++y)
-                red += qRed(picture.pixel(x, y)) > 200 && qGreen(picture.pixel(x, y)) < 60;
-        }
-        QVERIFY(red > 200); // "Scoring Table" in bold red
+        const QPixmap shown =
+            Find<QLabel>(dz::ShowModeless<dz::frmScoring>(run.ctx), "Image1")->pixmap();
+        QCOMPARE(shown.deviceIndependentSize(), QSizeF(320, 142));
     }
 
     // Names as typed, never as markup; a control or separator never breaks a row; Return
@@ -293,17 +280,24 @@ private slots:
     void highScoreList()
     {
         GameRun run;
-        auto* list = dz::ShowModeless<dz::frmHighScore>(run.ctx, [](dz::frmHighScore& w) {
-            w.fill({{{"<b>Bo</b>", 102.5},
-                     {"Line\xe2\x80\xa8two\tor\nthree", -0.5},
-                     {QByteArray(300, 'x'), 0}}});
+        // A blank, "!" and a no-break space stay; controls and separators give way; bidi
+        // controls go; a long name is cut between characters.
+        const QByteArray breaks = "A b!\x7F\xC2\x9F\xC2\xA0\xE2\x80\xA8\xE2\x80\xA9\t";
+        const QByteArray bidi = "\xE2\x80\xAAZ\xE2\x80\xAE\xE2\x81\xA6o\xE2\x81\xA9\xE2\x81\xAA";
+        const QByteArray long_ = QByteArray(255, 'x') + "\xF0\x9F\x98\x80y";
+        auto* list = dz::ShowModeless<dz::frmHighScore>(run.ctx, [&](dz::frmHighScore& w) {
+            w.fill({{{"<b>Bo</b>", 102.5}, {breaks, -0.5}, {bidi, 0}, {long_, 0}, {"\xE9t", 0}}});
         });
-        QCOMPARE(Find<QLabel>(list, "lblName_1")->text(), "<b>Bo</b>");
+        const auto shown = [&](const char* label) { return Find<QLabel>(list, label)->text(); };
+        QCOMPARE(shown("lblName_1"), "<b>Bo</b>");
         QCOMPARE(Find<QLabel>(list, "lblName_1")->textFormat(), Qt::PlainText);
-        QCOMPARE(Find<QLabel>(list, "lblScore_1")->text(), "102.5");
-        QCOMPARE(Find<QLabel>(list, "lblName_2")->text(), "Line\ufffdtwo\ufffdor\ufffdthree");
-        QCOMPARE(Find<QLabel>(list, "lblScore_2")->text(), "-0.5");
-        QCOMPARE(Find<QLabel>(list, "lblName_3")->text(), QString(256, u'x') + u'\u2026');
+        QCOMPARE(shown("lblScore_1"), "102.5");
+        QCOMPARE(shown("lblName_2"),
+                 QString::fromUtf16(u"A b!\ufffd\ufffd\u00a0\ufffd\ufffd\ufffd"));
+        QCOMPARE(shown("lblScore_2"), "-0.5");
+        QCOMPARE(shown("lblName_3"), QString::fromUtf16(u"Zo\u206a"));
+        QCOMPARE(shown("lblName_4"), QString(255, u'x') + u'\u2026');
+        QCOMPARE(shown("lblName_5"), QString::fromUtf16(u"\u00e9t")); // not UTF-8: Windows-1252
         QTest::keyClick(Find(list, "cmdOK"), Qt::Key_Return);
         QVERIFY(!list->isVisible());
     }
@@ -312,65 +306,36 @@ private slots:
     // button answer an OK box but never the question; the box as wide as its title.
     void messageBox_data()
     {
+        using Box = QMessageBox;
         const MessageRow rows[] = {
-            {"no title: the application's",
-             0,
-             "",
-             "DirIziVur",
-             QMessageBox::NoIcon,
-             QMessageBox::Ok,
-             {Qt::Key_Escape},
-             dz::vbOK},
-            {"information",
-             64,
-             "We have a Winner",
-             "We have a Winner",
-             QMessageBox::Information,
-             QMessageBox::Ok,
-             {Qt::Key_Close},
-             dz::vbOK},
-            {"a warning",
-             48,
-             "t",
-             "t",
-             QMessageBox::Warning,
-             QMessageBox::Ok,
-             {Qt::Key_Return},
-             dz::vbOK},
-            {"a question has no way out but Yes or No",
-             4,
-             "Play Again?",
-             "Play Again?",
-             QMessageBox::NoIcon,
-             QMessageBox::Yes | QMessageBox::No,
-             {Qt::Key_Escape, Qt::Key_Close, Qt::Key_N},
+            {"no title: the application's", 0, "", "DirIziVur", Box::NoIcon, Box::Ok,
+             Keys(Qt::Key_Escape), dz::vbOK},
+            {"information", 64, "We have a Winner", "We have a Winner", Box::Information, Box::Ok,
+             Keys(Qt::Key_Close), dz::vbOK},
+            {"a warning", 48, "t", "t", Box::Warning, Box::Ok, Keys(Qt::Key_Return), dz::vbOK},
+            {"a question has no way out but Yes or No", 4, "Play Again?", "Play Again?",
+             Box::NoIcon, Box::Yes | Box::No, Keys(Qt::Key_Escape, Qt::Key_Close, Qt::Key_N),
              dz::vbNo},
-            {"Yes is the default",
-             4,
-             "Play Again?",
-             "Play Again?",
-             QMessageBox::NoIcon,
-             QMessageBox::Yes | QMessageBox::No,
-             {Qt::Key_Return},
-             dz::vbYes},
+            {"Yes is the question's default", 4, "Play Again?", "Play Again?", Box::NoIcon,
+             Box::Yes | Box::No, Keys(Qt::Key_Return), dz::vbYes},
         };
         dz::test::AddRows(rows);
     }
     void messageBox()
     {
-        const MessageRow& row = Row<MessageRow>();
+        const auto& [name, style, title, shownTitle, icon, buttons, keys, answer] =
+            Row<MessageRow>();
         QMessageBox* shown = nullptr;
         QTimer::singleShot(0, [&] {
             shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             QVERIFY(shown);
-            QCOMPARE(shown->windowTitle(), row.shownTitle);
-            QCOMPARE(shown->icon(), row.icon);
-            QCOMPARE(shown->standardButtons(), row.buttons);
+            QCOMPARE(shown->windowTitle(), shownTitle);
+            QCOMPARE(shown->icon(), icon);
+            QCOMPARE(shown->standardButtons(), buttons);
             QFont titleFont = shown->font();
             titleFont.setBold(true);
-            QVERIFY(shown->width() >
-                    QFontMetrics(titleFont).horizontalAdvance(row.shownTitle) + 60);
-            for (Qt::Key key : row.keys) {
+            QVERIFY(shown->width() > QFontMetrics(titleFont).horizontalAdvance(shownTitle) + 60);
+            for (Qt::Key key : keys) {
                 if (key == Qt::Key_Close)
                     shown->close();
                 else
@@ -378,8 +343,7 @@ private slots:
             }
         });
         dz::QtDialogs dialogs;
-        QCOMPARE(dialogs.MsgBox(nullptr, "Do you care to play again?", row.style, row.title),
-                 row.answer);
+        QCOMPARE(dialogs.MsgBox(nullptr, "Do you care to play again?", style, title), answer);
         QVERIFY(shown);
     }
 
