@@ -71,7 +71,6 @@ LockedFile::LockedFile(const QString& folder, const QString& name)
                : error == QLockFile::PermissionError
                    ? QStringLiteral("you may not write in the folder")
                    : QStringLiteral("the lock beside the file cannot be made");
-    lock_.reset();
 }
 
 LockedFile::~LockedFile() = default;

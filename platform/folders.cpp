@@ -39,10 +39,7 @@ QString ProgramFolder()
 {
     const QString beside = QCoreApplication::applicationDirPath();
     const QString installed = QDir::cleanPath(beside + QStringLiteral("/../share/dirizivur"));
-    const QString probe = QStringLiteral("/NewGame.Wav");
-    if (!QFile::exists(beside + probe) && QFile::exists(installed + probe))
-        return installed;
-    return beside;
+    return QFile::exists(installed + QStringLiteral("/NewGame.Wav")) ? installed : beside;
 }
 
 QString FindFile(const QString& folder, const QString& name)

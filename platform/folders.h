@@ -12,8 +12,8 @@ namespace dz
 // Not created here: the writers create it when they first write.
 QString DefaultFilesFolder();
 
-// The folder that holds the wave files: the program's own, or <prefix>/share/dirizivur when
-// installed. Needs the application object.
+// The folder that holds the wave files: <prefix>/share/dirizivur when the program is installed
+// in <prefix>/games, else the program's own. Needs the application object.
 QString ProgramFolder();
 
 // The file in `folder` called `name` in any letter case, the exact spelling first; a user who

@@ -34,17 +34,16 @@ protected:
     }
 };
 
-// A window manager cuts a title wider than its window, and the box is sized to its text: it is
-// widened to its title, set in a face larger than ours with room for the title bar's buttons,
-// and to its text on one line, as far as the screen allows.
+// A window manager cuts a title wider than its window, and Qt sizes the box to its text: the
+// box gets room for its title in a title bar's larger face (twice its width in ours, beside
+// the title bar's buttons) and for its text on one line, as far as the screen allows.
 void Widen(QMessageBox& box, const QString& prompt)
 {
-    QFont titleFont = box.font();
-    titleFont.setBold(true);
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
-    const int wanted = std::max(QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + 120,
-                                box.fontMetrics().horizontalAdvance(prompt) + 100);
-    const int room = box.screen()->availableGeometry().width() * 9 / 10;
+    const QFontMetrics metrics(box.font());
+    const int wanted = std::max(2 * metrics.horizontalAdvance(box.windowTitle()),
+                                metrics.horizontalAdvance(prompt)) +
+                       100;
+    const int room = box.screen()->availableGeometry().width() - 100;
     auto* grid = static_cast<QGridLayout*>(box.layout());
     grid->addItem(new QSpacerItem(std::min(wanted, room), 0), grid->rowCount(), 0, 1,
                   grid->columnCount());

@@ -224,13 +224,10 @@ void frmMain::showEvent(QShowEvent* event)
     });
 }
 
-void frmMain::closeEvent(QCloseEvent* event)
+void frmMain::closeEvent(QCloseEvent*)
 {
-    if (!unloaded_) {
-        unloaded_ = true;
+    if (!std::exchange(unloaded_, true))
         ctx_.PlaySoundEffect(QStringLiteral("EndProgram.Wav"));
-    }
-    event->accept();
 }
 
 namespace

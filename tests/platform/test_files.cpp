@@ -1,7 +1,6 @@
 // The files layer: the writer (what it refuses, what it keeps, two copies of the game saving at
 // once, a writer killed midway), where the files folder is, the high-score file and the
 // settings file.
-#include <QDir>
 #include <QLockFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -11,18 +10,14 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "scoring/highscores.h"
-#include "support/rows.h"
+#include "support/testing.h"
 #include "windows/contest_flag.h"
 #include "windows/profile.h"
 
-using dz::HighScoreEntry;
-using dz::HighScoreList;
-using dz::test::Row;
 using Text = std::optional<QString>;
 
 namespace
@@ -60,11 +55,6 @@ using HighScoreRow = std::tuple<const char*, const char*, QByteArray, Text, cons
 // The settings file, the value of [Contest] Show read from it (room for five characters; "-"
 // for none) and the file after Show=True is stored (null: the very same bytes).
 using SettingsRow = std::tuple<const char*, QByteArray, const char*, QByteArray>;
-
-QByteArray Utf16(const QString& text)
-{
-    return QStringEncoder(QStringEncoder::Utf16LE)(text);
-}
 
 } // namespace
 
@@ -108,7 +98,7 @@ private slots:
             {"a folder in the lock's place", "", [](auto& f) { QDir(f).mkdir("ab.lock"); },
              "the lock beside the file cannot be made", "old"},
         };
-        dz::test::AddRows(rows);
+        AddRows(rows);
     }
     void write()
     {
@@ -125,7 +115,7 @@ private slots:
         const rlimit high{RLIM_INFINITY, RLIM_INFINITY};
         setrlimit(RLIMIT_FSIZE, &low);
         const QString written =
-            dz::LockedFile(folder, "ab").write(full ? QByteArray(8192, 'n') : "new");
+            LockedFile(folder, "ab").write(full ? QByteArray(8192, 'n') : "new");
         setrlimit(RLIMIT_FSIZE, &high);
         QCOMPARE(written, failure);
         QCOMPARE(Read(folder + "/ab"), after);
@@ -140,7 +130,7 @@ private slots:
         Write(path, "old");
         QCOMPARE(chown(qPrintable(path), 65534, 65534), 0);
         QCOMPARE(chmod(qPrintable(path), 02060), 0);
-        QCOMPARE(dz::LockedFile(scratch.path(), "ab").write("new"), QString());
+        QCOMPARE(LockedFile(scratch.path(), "ab").write("new"), QString());
         struct stat st;
         QCOMPARE(stat(qPrintable(path), &st), 0);
         QCOMPARE(st.st_mode & 07777, 02060u);
@@ -159,17 +149,15 @@ private slots:
         const pid_t child = fork();
         if (child == 0) {
             const bool told = ::write(ready[1], "r", 1) == 1;
-            _exit(told && dz::SaveHighScore(scratch.path(), {{"child", 5}}).failure.isEmpty() ? 0
-                                                                                              : 1);
+            _exit(told && SaveHighScore(scratch.path(), {{"child", 5}}).failure.isEmpty() ? 0 : 1);
         }
         char c;
         QCOMPARE(::read(ready[0], &c, 1), 1);
-        QCOMPARE(dz::SaveHighScore(scratch.path(), {{"parent", 6}}).failure, QString());
+        QCOMPARE(SaveHighScore(scratch.path(), {{"parent", 6}}).failure, QString());
         int status = -1;
         QCOMPARE(waitpid(child, &status, 0), child);
         QCOMPARE(status, 0);
-        QCOMPARE(dz::ReadHighScores(scratch.path()),
-                 (HighScoreList{{{"parent", 6}, {"child", 5}}}));
+        QCOMPARE(ReadHighScores(scratch.path()), (HighScoreList{{{"parent", 6}, {"child", 5}}}));
     }
 
     // Killed at any moment, a writer leaves the old bytes or the new ones, nothing else.
@@ -184,7 +172,7 @@ private slots:
         for (int round = 0; round < 100; ++round) {
             const pid_t writer = fork();
             while (writer == 0)
-                dz::LockedFile(scratch.path(), "ab").write(round % 2 ? a : b);
+                LockedFile(scratch.path(), "ab").write(round % 2 ? a : b);
             usleep(moments() % 10000); // a write takes a few milliseconds
             kill(writer, SIGKILL);
             waitpid(writer, nullptr, 0);
@@ -197,12 +185,12 @@ private slots:
     void filesFolder()
     {
         qputenv("XDG_DATA_HOME", "/x/y");
-        QCOMPARE(dz::DefaultFilesFolder(), "/x/y/DirIziVur");
+        QCOMPARE(DefaultFilesFolder(), "/x/y/DirIziVur");
         qputenv("XDG_DATA_HOME", "x");
         qputenv("HOME", "/h/");
-        QCOMPARE(dz::DefaultFilesFolder(), "/h/.local/share/DirIziVur");
+        QCOMPARE(DefaultFilesFolder(), "/h/.local/share/DirIziVur");
         qunsetenv("HOME");
-        QCOMPARE(dz::DefaultFilesFolder(),
+        QCOMPARE(DefaultFilesFolder(),
                  QString(getpwuid(getuid())->pw_dir) + "/.local/share/DirIziVur");
     }
 
@@ -210,6 +198,7 @@ private slots:
     {
         const QByteArray empty = "\r\n0\r\n";
         const QByteArray huge((4 << 20) + 1, 'N');
+        const QByteArray tooLong = "A\r\n5\r\n" + empty.repeated(3) + "\r\n" + huge;
         const HighScoreRow rows[] = {
             {"no file, a score below every place", "HighScore.dat", QByteArray(), Text(), "Z", -1,
              empty.repeated(5), ""},
@@ -221,12 +210,12 @@ private slots:
              "A\r\n0\r\nB\r\n0\r\nC\r\n0\r\n" + empty.repeated(2), ""},
             {"a first score that is no number shows 0", "HighScore.dat", "A\r\nx\r\n", "0", "Z", -1,
              "A\r\n0\r\n" + empty.repeated(4), ""},
-            {"a line too long is kept", "HighScore.dat", huge + "\r\n5", Text(), "Z", 1,
-             huge + "\r\n5", "a line of the file is too long to keep"},
+            {"a tenth line too long is kept", "HighScore.dat", tooLong, "5", "Z", 1, tooLong,
+             "a line of the file is too long to keep"},
             {"names kept byte for byte, UTF-8 or not", "HighScore.dat", "\xE9t\xFC\r\n3\r\n", "3",
              "\xC3\xA9", 10, "\xC3\xA9\r\n10\r\n\xE9t\xFC\r\n3\r\n" + empty.repeated(3), ""},
         };
-        dz::test::AddRows(rows);
+        AddRows(rows);
     }
     void highScores()
     {
@@ -235,12 +224,14 @@ private slots:
         const QTemporaryDir scratch;
         if (!stored.isNull())
             Write(scratch.filePath(fileName), stored);
-        QCOMPARE(dz::ReadStartupBestScore(scratch.path()), best);
-        const dz::SavedHighScores saved =
-            dz::SaveHighScore(scratch.path(), HighScoreEntry{entryName, entryScore});
+        QCOMPARE(ReadStartupBestScore(scratch.path()), best);
+        const SavedHighScores saved =
+            SaveHighScore(scratch.path(), HighScoreEntry{entryName, entryScore});
         QCOMPARE(saved.failure, failure);
         QCOMPARE(Read(scratch.filePath(fileName)), after);
-        QCOMPARE(saved.list, dz::ReadHighScores(scratch.path())); // the list shown is the disk's
+        QCOMPARE(saved.list, ReadHighScores(scratch.path())); // the list shown is the disk's
+        QCOMPARE(NamePromptTitle(3) + u'|' + NamePromptTitle(4),
+                 "I need your name|I Need Your Name");
     }
 
     // A pipe would hold a reader for ever: it counts as no file, and is never replaced.
@@ -248,26 +239,17 @@ private slots:
     {
         const QTemporaryDir scratch;
         QCOMPARE(mkfifo(qPrintable(scratch.filePath("HighScore.dat")), 0666), 0);
-        QCOMPARE(dz::ReadHighScores(scratch.path()), HighScoreList{});
-        QCOMPARE(dz::ReadStartupBestScore(scratch.path()), Text());
-        QVERIFY(!dz::SaveHighScore(scratch.path(), HighScoreEntry{"Z", 1}).failure.isEmpty());
-    }
-
-    void names()
-    {
-        QCOMPARE(dz::NameText("\xC3\xA9\xE2\x82\xAC"), QString::fromUtf16(u"\u00E9\u20AC"));
-        QCOMPARE(dz::NameText("\x80\x9F\xE9"),
-                 QString::fromUtf16(u"\u20AC\u0178\u00E9")); // Windows-1252
-        QCOMPARE(dz::NameBytes(QString::fromUtf16(u"\u00E9\r\n\u20AC")), "\xC3\xA9\xE2\x82\xAC");
-        QCOMPARE(dz::NamePromptTitle(3), "I need your name");
-        QCOMPARE(dz::NamePromptTitle(4), "I Need Your Name"); // the last place
+        QCOMPARE(ReadHighScores(scratch.path()), HighScoreList{});
+        QCOMPARE(ReadStartupBestScore(scratch.path()), Text());
+        QVERIFY(!SaveHighScore(scratch.path(), HighScoreEntry{"Z", 1}).failure.isEmpty());
     }
 
     void settings_data()
     {
         // An unpaired surrogate and an odd last byte stay as they were.
+        QStringEncoder utf16(QStringEncoder::Utf16LE);
         const QByteArray odd =
-            "\xFF\xFE" + Utf16("[B]\nk=") + QByteArray("\x00\xD8", 2) + Utf16("\n[Contest]\n");
+            "\xFF\xFE" + utf16("[B]\nk=") + QByteArray("\x00\xD8", 2) + utf16("\n[Contest]\n");
         const QByteArray big = "; " + QByteArray(1 << 20, 'x') + "\r\n";
         const SettingsRow rows[] = {
             {"names in any letters, blanks and quotes around them, cut to five",
@@ -288,19 +270,19 @@ private slots:
              "\xEF\xBB\xBF[Contest]\nShow = \"True\"", "True", QByteArray()},
             {"quotes around nothing", "[Contest]\r\nShow=''\r\n", "", "[Contest]\r\nShow=True\r\n"},
             {"UTF-16LE; never half a character; true is not True",
-             odd + Utf16(QString::fromUtf16(u"Show=true\U0001F600t\n")) + "\x7F", "true",
-             odd + Utf16("Show=True\n") + "\x7F"},
+             odd + utf16(QString::fromUtf16(u"Show=true\U0001F600t\n")) + "\x7F", "true",
+             odd + utf16("Show=True\n") + "\x7F"},
             {"over 1 MiB; a blank value", "[Contest]\r\n" + big + "Show= \t\r\n" + big, "",
              "[Contest]\r\n" + big + "Show=True \t\r\n" + big},
         };
-        dz::test::AddRows(rows);
+        AddRows(rows);
     }
     void settings()
     {
         const auto& [name, file, value, written] = Row<SettingsRow>();
         const QByteArray after = written.isNull() ? file : written;
-        QCOMPARE(dz::ProfileString("Contest", "Show", "-", 6, file), value);
-        QCOMPARE(dz::WithProfileString("Contest", "Show", "True", file), after);
+        QCOMPARE(ProfileString("Contest", "Show", "-", 6, file), value);
+        QCOMPARE(WithProfileString("Contest", "Show", "True", file), after);
         // The same as the settings file, named in other letters, and "Don't Show Again!"
         // ticked. A file that holds the value is not written, even read-only.
         const QTemporaryDir scratch;
@@ -309,8 +291,8 @@ private slots:
             Write(path, file);
         if (written.isNull())
             QCOMPARE(chmod(qPrintable(path), 0444), 0);
-        QCOMPARE(dz::ReadDoNotShow(scratch.path()), QByteArray(value).startsWith("True"));
-        QCOMPARE(dz::WriteDoNotShow(scratch.path(), true), QString());
+        QCOMPARE(ReadDoNotShow(scratch.path()), QByteArray(value).startsWith("True"));
+        QCOMPARE(WriteDoNotShow(scratch.path(), true), QString());
         QCOMPARE(Read(path), after);
     }
 };

@@ -1,7 +1,7 @@
-// The current score and the best that follows it; the points themselves are read in the
-// scoring table's window.
+// The points per result and level, the current score and the best that follows it.
+#include "engine/opponent.h"
 #include "scoring/score_rules.h"
-#include "support/rows.h"
+#include "support/testing.h"
 
 // The current and best score, the result and the level, then the two scores after.
 using ScoreRow = std::tuple<const char*, const char*, const char*, const char*, const char*,
@@ -11,6 +11,17 @@ class TestScoreRules : public QObject
 {
     Q_OBJECT
 private slots:
+    // The points of the game's rules: Win, Lost and Tie at each level.
+    void points()
+    {
+        const char* results[] = {"Win", "Lost", "Tie"};
+        const double table[][4] = {{0.5, 2, 3, 100}, {-1, -2, -3, -3}, {-0.5, 0, 0, 0.5}};
+        for (int result = 0; result < 3; ++result) {
+            for (int level = 0; level < 4; ++level)
+                QCOMPARE(Points(results[result], Levels[level]).value_or(99), table[result][level]);
+        }
+    }
+
     void update_data()
     {
         const ScoreRow rows[] = {
@@ -23,17 +34,14 @@ private slots:
             {"Loss only names the table's row", "7", "5", "Loss", "Easy", "7", "7"},
             {"an unknown level only refreshes the best", "07", "5", "Win", "easy", "07", "07"},
         };
-        dz::test::AddRows(rows);
+        AddRows(rows);
     }
     void update()
     {
-        const auto& [name, current, best, result, level, currentAfter, bestAfter] =
-            dz::test::Row<ScoreRow>();
-        QString currentText = current;
-        QString bestText = best;
-        dz::UpdateScore(result, level, currentText, bestText);
-        QCOMPARE(currentText, currentAfter);
-        QCOMPARE(bestText, bestAfter);
+        const auto& [name, current, best, result, level, currentAfter, bestAfter] = Row<ScoreRow>();
+        QString scores[] = {current, best};
+        UpdateScore(result, level, scores[0], scores[1]);
+        QCOMPARE(scores[0] + u' ' + scores[1], currentAfter + QString(" ") + bestAfter);
     }
 };
 

@@ -1,15 +1,17 @@
 // A whole run of the game in-process: the real main window over fake dialogs, sound, random
-// draws and desktop, with a temporary files folder.
+// draws and desktop, with a temporary files folder; and what the window tests look at.
 #pragma once
 
+#include <QAccessible>
 #include <QApplication>
 #include <QPointer>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include "kit/fonts.h"
+#include "kit/show_window.h"
 #include "play/frmMain.h"
 #include "support/fakes.h"
+#include "support/testing.h"
 
 namespace dz::test
 {
@@ -54,7 +56,7 @@ struct GameRun {
     void start() { (window = new frmMain(ctx))->show(); }
     QWidget* imgBoard(int cell)
     {
-        return window->findChild<QWidget*>(QString("imgBoard_%1").arg(cell));
+        return Find(window, qPrintable(QString("imgBoard_%1").arg(cell)));
     }
     void click(const QList<int>& cells)
     {
@@ -68,6 +70,18 @@ struct GameRun {
     {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
+    }
+    template <class W = QWidget> static W* Find(QWidget* window, const char* name)
+    {
+        auto* found = window->findChild<W*>(name);
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+    // What a screen reader says of a control.
+    static QString Spoken(QWidget* widget, QAccessible::Text what = QAccessible::Name)
+    {
+        return QAccessible::queryAccessibleInterface(widget)->text(what);
     }
 };
 

@@ -1,11 +1,11 @@
 // Finding the system-information tool through the registry's two values, a full path first,
 // then a folder holding MSINFO32.EXE. Only /bin/tool and /o/MSINFO32.EXE exist and start.
 #include "support/fakes.h"
-#include "support/rows.h"
+#include "support/testing.h"
 #include "windows/sysinfo.h"
 
-// The type and bytes of the PATH value (type 0: there is none) and the folder value, whether
-// PATH reads as a value and as what text, then the calls made to start the tool.
+// The type and bytes of the PATH value (type 0: there is none) and the folder value; whether
+// PATH reads as a value and as what text; then the calls made to start the tool.
 using SysInfoRow = std::tuple<const char*, int, QByteArray, QByteArray, bool, QString, QStringList>;
 
 class TestSysInfo : public QObject
@@ -43,22 +43,22 @@ private slots:
              {"test /o/MSINFO32.EXE", "start /o/MSINFO32.EXE"}},
             {"no program in the folder", 0, "", "/u", false, "", {"test /u/MSINFO32.EXE"}},
         };
-        dz::test::AddRows(rows);
+        AddRows(rows);
     }
     void lookUpAndStart()
     {
-        const auto& [name, type, path, folder, read, text, calls] = dz::test::Row<SysInfoRow>();
+        const auto& [name, type, path, folder, read, text, calls] = Row<SysInfoRow>();
         const QString key = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-        dz::test::FakeDesktop desktop;
+        FakeDesktop desktop;
         if (type != 0)
             desktop.values[key + "|PATH"] = {quint32(type), path};
-        desktop.values["SOFTWARE\\Microsoft\\Shared Tools Location|MSINFO"] = {dz::REG_SZ, folder};
+        desktop.values["SOFTWARE\\Microsoft\\Shared Tools Location|MSINFO"] = {REG_SZ, folder};
         desktop.present = QStringList{"/bin/tool", "/o/MSINFO32.EXE"};
         QString value = "as passed";
-        QCOMPARE(dz::GetKeyValue(desktop, dz::HKEY_LOCAL_MACHINE, key, "PATH", value), read);
+        QCOMPARE(GetKeyValue(desktop, HKEY_LOCAL_MACHINE, key, "PATH", value), read);
         QCOMPARE(value, text);
         desktop.calls.clear();
-        QCOMPARE(dz::StartSysInfo(desktop), calls.value(calls.size() - 1).startsWith("start /"));
+        QCOMPARE(StartSysInfo(desktop), calls.value(calls.size() - 1).startsWith("start /"));
         QCOMPARE(desktop.calls, calls);
     }
 };

@@ -1,0 +1,35 @@
+// What every test uses: Qt Test, a data-driven test's rows as tuples of plain fields (the
+// first one the row's name), and the game's names without their namespace.
+#pragma once
+
+#include <QTest>
+#include <tuple>
+
+namespace dz::test
+{
+
+// AddRows(rows) in the _data() function, then Row<T>() in the test, taken apart by a
+// structured binding.
+template <class T, size_t N> void AddRows(const T (&rows)[N])
+{
+    QTest::addColumn<T>("row");
+    for (const T& row : rows)
+        QTest::newRow(std::get<0>(row)) << row;
+}
+
+template <class T> const T& Row()
+{
+    return *static_cast<T*>(QTest::qData("row", qMetaTypeId<T>()));
+}
+
+// A list written as a call, List<int>(1, 4, 2), so that a row holding one stays a row of plain
+// fields.
+template <class T, class... V> QList<T> List(V... values)
+{
+    return {T(values)...};
+}
+
+} // namespace dz::test
+
+using namespace dz;
+using namespace dz::test;
