@@ -23,10 +23,7 @@ wait_for() { local end=$((SECONDS + $1)); until "${@:2}"; do [ $SECONDS -lt $end
 not() { ! "$@"; }
 xdo() { timeout 10 xdotool "$@" 2>/dev/null; }
 # window TITLE [NOT]: a visible window titled exactly TITLE other than NOT; sets win.
-window() {
-    for w in $(xdo search --onlyvisible --name .); do [ "$w" != "${2:-}" ] && [ "$(xdo getwindowname "$w")" = "$1" ] && win=$w && return; done
-    false
-}
+window() { for w in $(xdo search --onlyvisible --name .); do [ "$w" != "${2:-}" ] && [ "$(xdo getwindowname "$w")" = "$1" ] && win=$w && return; done; false; }
 expect_window() { wait_for 15 window "$@" || fail "no window \"$1\""; }
 expect_gone() { wait_for 10 not window "$1" "${2:-}" || fail "\"$1\" stays open"; }
 keys() { xdo windowfocus --sync "$1" && xdo key --delay 40 "${@:2}"; }
@@ -34,12 +31,8 @@ expect_bytes() { cmp -s "$1" <(printf '%s' "$2") || fail "${1##*/} holds $(od -c
 # start NAME: the installed game, its output in NAME.log; sets main.
 start() { "$prefix/games/dirizivur" >"$tmp/$1.log" 2>&1 & game_pid=$! && expect_window "Tarn's DirIziVur" && main=$win; }
 # ends SECONDS: the game ends by itself in time, with status 0 and nothing said.
-ends() {
-    wait_for "$1" not kill -0 "$game_pid" 2>/dev/null || fail "the game still runs after $1 s"
-    wait "$game_pid" || fail "the game ended with status $?"
-    game_pid=''
-    [ ! -s "$tmp/$2.log" ] || fail "the game printed: $(cat "$tmp/$2.log")"
-}
+ends() { wait_for "$1" not kill -0 "$game_pid" 2>/dev/null || fail "the game still runs after $1 s"
+    wait "$game_pid" || fail "the game ended with status $?"; game_pid=''; [ ! -s "$tmp/$2.log" ] || fail "the game printed: $(cat "$tmp/$2.log")"; }
 # sound_on: Tab from New Game to Options, Space, Return on its defaults (sound on).
 sound_on() { keys "$main" Tab space && expect_window Options && keys "$win" Return && expect_gone Options; }
 name() { expect_window "I need your name" && xdo windowfocus --sync "$win" && xdo type "$1" && xdo key Return; }
@@ -103,7 +96,8 @@ wait_for 10 result || fail "the game did not end"
 keys "$win" Return
 expect_window "Play Again?"
 mark
-keys "$win" n
+# Neither Esc nor the close button answers the question: the "n" after them does, not the name box.
+keys "$win" Escape && "$close_window" "$win" && keys "$win" n
 case $result in "Tie Game") score=0.5 ;; "We have a Winner") score=100 ;; *) score=-3 ;; esac
 blank=$'\r\n0\r\n' ada=$'Ada\r\n'$score$'\r\n'
 [ "$score" != -3 ] || ada=$blank # below every entry of the default list: no name asked

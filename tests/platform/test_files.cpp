@@ -5,7 +5,6 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <csignal>
-#include <pwd.h>
 #include <random>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -181,19 +180,6 @@ private slots:
         }
     }
 
-    // $XDG_DATA_HOME only when absolute; without $HOME, the account's home.
-    void filesFolder()
-    {
-        qputenv("XDG_DATA_HOME", "/x/y");
-        QCOMPARE(DefaultFilesFolder(), "/x/y/DirIziVur");
-        qputenv("XDG_DATA_HOME", "x");
-        qputenv("HOME", "/h/");
-        QCOMPARE(DefaultFilesFolder(), "/h/.local/share/DirIziVur");
-        qunsetenv("HOME");
-        QCOMPARE(DefaultFilesFolder(),
-                 QString(getpwuid(getuid())->pw_dir) + "/.local/share/DirIziVur");
-    }
-
     void highScores_data()
     {
         const QByteArray empty = "\r\n0\r\n";
@@ -232,16 +218,6 @@ private slots:
         QCOMPARE(saved.list, ReadHighScores(scratch.path())); // the list shown is the disk's
         QCOMPARE(NamePromptTitle(3) + u'|' + NamePromptTitle(4),
                  "I need your name|I Need Your Name");
-    }
-
-    // A pipe would hold a reader for ever: it counts as no file, and is never replaced.
-    void pipeIsNoHighScoreFile()
-    {
-        const QTemporaryDir scratch;
-        QCOMPARE(mkfifo(qPrintable(scratch.filePath("HighScore.dat")), 0666), 0);
-        QCOMPARE(ReadHighScores(scratch.path()), HighScoreList{});
-        QCOMPARE(ReadStartupBestScore(scratch.path()), Text());
-        QVERIFY(!SaveHighScore(scratch.path(), HighScoreEntry{"Z", 1}).failure.isEmpty());
     }
 
     void settings_data()

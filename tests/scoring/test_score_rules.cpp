@@ -25,11 +25,8 @@ private slots:
     void update_data()
     {
         const ScoreRow rows[] = {
-            {"points added", "-0.5", "1000", "Win", "Unbeatable", "99.5", "1000"},
             {"0 points rewrite the text in plain form", "0.0", "9", "Tie", "Hard", "0", "9"},
             {"an equal score keeps the best text", "3", "5.0", "Win", "Moderate", "5", "5.0"},
-            {"the best follows a higher score", "5", "5", "Win", "Easy", "5.5", "5.5"},
-            {"the best is never lowered", "0", "0", "Lost", "Easy", "-1", "0"},
             {"an empty best is replaced, even below 0", "0", "", "Lost", "Hard", "-3", "-3"},
             {"Loss only names the table's row", "7", "5", "Loss", "Easy", "7", "7"},
             {"an unknown level only refreshes the best", "07", "5", "Win", "easy", "07", "07"},

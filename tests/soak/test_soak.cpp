@@ -20,9 +20,8 @@ private slots:
         const auto below = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
         ClockRandom computer([n = seed]() mutable { return n++; });
         std::unique_ptr<GameRun> run;
-        int tally[3] = {}; // X wins, O wins, ties: as the messages told them
-        int games = 0;
-        int ended = 0; // over all runs
+        QList<int> due; // X wins, O wins, ties, games: as the boxes told them
+        int ended = 0;  // over all runs
         const QStringList results{"Congradulations you won!", "Player X Wins!",
                                   "The computer has defeated you!", "Player O Wins!",
                                   "Yeap, another game for the cats!"};
@@ -32,52 +31,62 @@ private slots:
                 run = std::make_unique<GameRun>(below(2), &computer);
                 run->dialogs.onShow = [&](const ShownMessage& m) {
                     if (results.contains(m.prompt))
-                        ++tally[results.indexOf(m.prompt) / 2];
-                    if (m.title != "Play Again?")
-                        return;
-                    run->dialogs.answers << (below(25) > 0 ? vbYes : vbNo);
-                    games += run->dialogs.answers.last() == vbYes;
-                    ++ended;
+                        ++due[int(results.indexOf(m.prompt)) / 2];
+                    if (m.title == "Play Again?") {
+                        run->dialogs.answers << (below(25) > 0 ? vbYes : vbNo);
+                        due[3] += run->dialogs.answers.last() == vbYes;
+                        ++ended;
+                    }
                 };
-                std::fill(std::begin(tally), std::end(tally), 0);
-                games = 1;
+                due = {0, 0, 0, 1};
                 run->start();
             }
             auto& ui = run->ui();
             const int pick = below(1000); // mostly clicks: games run to their end
-            const int cell = 1 + below(9);
-            const QList windows{ui.mnuHelpAbout, ui.mnuOptionsHighScore, ui.mnuHelpScoring,
-                                ui.mnuEnterTheDraw};
+            // Each command opens its window, the About button and the menus alike.
+            const std::pair<QObject*, const char*> windows[] = {
+                {ui.mnuHelpAbout, "dz::frmAbout"},
+                {ui.cmdAbout, "dz::frmAbout"},
+                {ui.mnuOptionsHighScore, "dz::frmHighScore"},
+                {ui.mnuHelpScoring, "dz::frmScoring"},
+                {ui.mnuEnterTheDraw, "dz::frmContest"}};
+            const auto& [command, window] = windows[pick % 5];
             if (pick < 880)
-                run->click({cell});
+                run->click({1 + pick % 9});
             else if (pick < 920)
                 run->ctx.settings = {below(5) < 3, levels[below(6)], below(3) == 0};
             else if (pick < 950)
                 ui.cmdNew->click();
             else if (pick < 990)
-                windows[pick % 4]->trigger();
+                QMetaObject::invokeMethod(command, pick % 5 == 1 ? "click" : "trigger");
             else if (pick % 3 != 0)
                 ui.mnuFileExit->trigger();
             else
                 run->window->close();
-            games += pick >= 920 && pick < 950;
+            due[3] += pick >= 920 && pick < 950;
             GameRun::settle();
+            QVERIFY2(pick < 950 || pick >= 990 || GameRun::IsOpen(window), window);
             if (!run->window || run->window->unloaded())
                 continue;
             const int move = run->window->MoveNumber();
-            const QStringList shown{ui.lblXWins->text(), ui.lblOWins->text(),
-                                    ui.lblTie->text(),   ui.lblGame->text(),
-                                    ui.lblMove->text(),  GameRun::Spoken(ui.imgWhoTurn).left(1)};
-            const QStringList due{QString::number(tally[0]), QString::number(tally[1]),
-                                  QString::number(tally[2]), QString::number(games),
-                                  QString::number(move),     move % 2 ? "X" : "O"};
-            QVERIFY2(shown == due && run->window->board().pieces() == move - 1,
-                     qPrintable(QString("seed %1, step %2 (pick %3, cell %4): %5, due %6")
-                                    .arg(seed)
-                                    .arg(step)
-                                    .arg(pick)
-                                    .arg(cell)
-                                    .arg(shown.join(u' '), due.join(u' '))));
+            // The step, the tallies X, O and ties, the game, the move, its side and the pieces.
+            const QStringList shown{QString::number(step),
+                                    ui.lblXWins->text(),
+                                    ui.lblOWins->text(),
+                                    ui.lblTie->text(),
+                                    ui.lblGame->text(),
+                                    ui.lblMove->text(),
+                                    GameRun::Spoken(ui.imgWhoTurn).left(1),
+                                    QString::number(run->window->board().pieces() + 1)};
+            QCOMPARE(shown, QString("%1 %2 %3 %4 %5 %6 %7 %6")
+                                .arg(step)
+                                .arg(due[0])
+                                .arg(due[1])
+                                .arg(due[2])
+                                .arg(due[3])
+                                .arg(move)
+                                .arg(move % 2 ? "X" : "O")
+                                .split(u' '));
         }
         QVERIFY(ended > int(steps / 40)); // the dice did reach the end of games
     }

@@ -1,14 +1,11 @@
 // Fakes for the platform services: dialogs answered from a script, random fractions from a
-// list, sounds recorded instead of played, a desktop that records its calls.
+// list, sounds recorded instead of played.
 #pragma once
 
-#include <QList>
-#include <QMap>
 #include <QStringList>
 #include <functional>
 
 #include "engine/random_source.h"
-#include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "platform/sound.h"
 
@@ -29,13 +26,13 @@ struct ShownMessage {
 struct ScriptedDialogs : Dialogs {
     int MsgBox(QWidget* owner, const QString& prompt, int style, const QString& title) override
     {
-        show({QStringLiteral("msgbox"), prompt, title, style, owner});
+        show({"msgbox", prompt, title, style, owner});
         return !answers.isEmpty() ? answers.takeFirst() : style == vbYesNo ? vbYes : vbOK;
     }
     QString InputBox(QWidget* owner, const QString& prompt, const QString& title,
                      const QString&) override
     {
-        show({QStringLiteral("inputbox"), prompt, title, 0, owner});
+        show({"inputbox", prompt, title, 0, owner});
         return inputs.isEmpty() ? QString() : inputs.takeFirst();
     }
     void show(const ShownMessage& message)
@@ -65,29 +62,6 @@ struct ScriptedRandom : RandomSource {
 struct RecordingSound : SoundPlayer {
     void play(const QString& fileName) override { played << fileName; }
     QStringList played;
-};
-
-// Records "open URL", "start PROGRAM" and "test PATH"; only the paths in `present` exist and
-// start; the registry holds `values`, by "key|value name".
-struct FakeDesktop : Desktop {
-    void openUrl(const QUrl& url) override { calls << "open " + url.toString(); }
-    bool startDetached(const QString& program) override { return answer("start " + program); }
-    bool isOrdinaryFile(const QString& path) override { return answer("test " + path); }
-    std::optional<RegistryValue> registryValue(quint32 root, const QString& key,
-                                               const QString& name) override
-    {
-        if (root != HKEY_LOCAL_MACHINE || !values.contains(key + u'|' + name))
-            return std::nullopt;
-        return values[key + u'|' + name];
-    }
-    bool answer(const QString& call)
-    {
-        calls << call;
-        return present.contains(call.section(u' ', 1));
-    }
-    QStringList calls;
-    QStringList present;
-    QMap<QString, RegistryValue> values;
 };
 
 } // namespace dz::test

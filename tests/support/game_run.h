@@ -1,5 +1,5 @@
-// A whole run of the game in-process: the real main window over fake dialogs, sound, random
-// draws and desktop, with a temporary files folder; and what the window tests look at.
+// A whole run of the game in-process: the real main window over fake dialogs, sound and random
+// draws, the real desktop services, and a temporary files folder.
 #pragma once
 
 #include <QAccessible>
@@ -9,6 +9,7 @@
 
 #include "kit/fonts.h"
 #include "kit/show_window.h"
+#include "platform/qt_desktop.h"
 #include "play/frmMain.h"
 #include "support/fakes.h"
 #include "support/testing.h"
@@ -21,7 +22,7 @@ struct GameRun {
     ScriptedDialogs dialogs;
     RecordingSound sound;
     ScriptedRandom random;
-    FakeDesktop desktop;
+    QtDesktop desktop;
     Context ctx;
     QPointer<frmMain> window;
 
@@ -32,8 +33,10 @@ struct GameRun {
               dir.path()}
     {
         QApplication::setFont(FormFont()); // as the program does
-        if (!contestShown)
-            write("DirIziVur.ini", "[Contest]\r\nShow=True\r\n");
+        QDir().mkpath(ctx.filesFolder);
+        QFile settings(ctx.filesFolder + "/DirIziVur.ini");
+        if (!contestShown && settings.open(QIODevice::WriteOnly))
+            settings.write("[Contest]\r\nShow=True\r\n");
     }
     ~GameRun()
     {
@@ -41,28 +44,14 @@ struct GameRun {
             window->deleteLater();
         settle();
     }
-    void write(const QString& name, const QByteArray& bytes) const
-    {
-        QDir().mkpath(ctx.filesFolder);
-        QFile file(ctx.filesFolder + u'/' + name);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    }
-    QByteArray read(const QString& name) const
-    {
-        QFile file(ctx.filesFolder + u'/' + name);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : "<none>";
-    }
     Ui::frmMain& ui() { return window->controls(); }
     void start() { (window = new frmMain(ctx))->show(); }
-    QWidget* imgBoard(int cell)
-    {
-        return Find(window, qPrintable(QString("imgBoard_%1").arg(cell)));
-    }
     void click(const QList<int>& cells)
     {
         for (int cell : cells) {
             if (window)
-                QTest::mouseClick(imgBoard(cell), Qt::LeftButton);
+                QTest::mouseClick(Find(window, "imgBoard_" + QByteArray::number(cell)),
+                                  Qt::LeftButton);
         }
     }
     // Lets deferred deletions of closed windows happen.
@@ -71,12 +60,18 @@ struct GameRun {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
     }
-    template <class W = QWidget> static W* Find(QWidget* window, const char* name)
+    template <class W = QWidget> static W* Find(QWidget* window, const QByteArray& name)
     {
         auto* found = window->findChild<W*>(name);
         if (!found)
-            qFatal("no control %s", name);
+            qFatal("no control %s", name.constData());
         return found;
+    }
+    static bool IsOpen(const char* className)
+    {
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        return std::any_of(windows.begin(), windows.end(),
+                           [&](QWidget* w) { return w->isVisible() && w->inherits(className); });
     }
     // What a screen reader says of a control.
     static QString Spoken(QWidget* widget, QAccessible::Text what = QAccessible::Name)

@@ -22,8 +22,7 @@ template <class T> const T& Row()
     return *static_cast<T*>(QTest::qData("row", qMetaTypeId<T>()));
 }
 
-// A list written as a call, List<int>(1, 4, 2), so that a row holding one stays a row of plain
-// fields.
+// A list written as a call, List<int>(1, 4, 2), so that a row holding one stays a row.
 template <class T, class... V> QList<T> List(V... values)
 {
     return {T(values)...};
