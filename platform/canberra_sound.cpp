@@ -15,7 +15,6 @@ namespace dz
 {
 
 using Clock = std::chrono::steady_clock;
-using namespace std::chrono_literals;
 
 struct CanberraSound::Shared {
     std::mutex mutex;
@@ -29,11 +28,6 @@ struct CanberraSound::Shared {
 
 namespace
 {
-
-constexpr auto DrainLimit = 3s;
-// A call that takes longer is a sound server that does not answer; a working one answers
-// in milliseconds.
-constexpr auto AnswerLimit = 1s;
 
 void Finished(ca_context*, uint32_t id, int, void* data)
 {
@@ -146,7 +140,7 @@ CanberraSound::~CanberraSound()
     std::unique_lock lock(shared_->mutex);
     shared_->quit = true;
     shared_->changed.notify_all();
-    if (shared_->changed.wait_until(lock, shared_->callStart + AnswerLimit,
+    if (shared_->changed.wait_until(lock, shared_->callStart + CanberraSound::AnswerLimit,
                                     [this] { return !shared_->inCall; })) {
         lock.unlock();
         worker_.join();
@@ -170,9 +164,9 @@ bool CanberraSound::drain()
 {
     Shared& s = *shared_;
     std::unique_lock lock(s.mutex);
-    const auto end = Clock::now() + DrainLimit;
+    const auto end = Clock::now() + CanberraSound::DrainLimit;
     while (s.request || s.inCall || s.playing) {
-        const auto until = s.inCall ? std::min(end, s.callStart + AnswerLimit) : end;
+        const auto until = s.inCall ? std::min(end, s.callStart + CanberraSound::AnswerLimit) : end;
         if (Clock::now() >= until)
             break;
         s.changed.wait_until(lock, until);

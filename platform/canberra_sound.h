@@ -4,6 +4,7 @@
 // does not answer stalls the worker, never the windows.
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <thread>
 
@@ -15,6 +16,12 @@ namespace dz
 class CanberraSound : public SoundPlayer
 {
 public:
+    // How long the last sound may play on when the program ends; and how long a call may take
+    // before its sound server counts as one that does not answer (a working one answers in
+    // milliseconds).
+    static constexpr std::chrono::seconds DrainLimit{3};
+    static constexpr std::chrono::seconds AnswerLimit{1};
+
     CanberraSound();
     ~CanberraSound() override;
     CanberraSound(const CanberraSound&) = delete;
@@ -24,7 +31,7 @@ public:
     // the worker is busy collapse to the newest.
     void play(const QString& fileName) override;
 
-    // Lets the last sound play to its end, for about 3 s at most. False when the worker is
+    // Lets the last sound play to its end, for DrainLimit at most. False when the worker is
     // stuck in a call the sound server does not answer: nothing can end that call, so the
     // program should then leave with _exit rather than tear libraries down under it.
     bool drain();

@@ -56,12 +56,12 @@ LockedFile::LockedFile(const QString& folder, const QString& name)
     if (QFileInfo(clearing).size() == 0)
         QFile::remove(clearing);
     lock_ = std::make_unique<QLockFile>(lockName);
-    // A dead copy's lock goes at once, and one left empty by a copy killed while making it
-    // goes after this long; a live copy keeps its lock however old.
-    lock_->setStaleLockTime(2000);
+    // A dead copy's lock goes at once, and one left empty by a copy killed while making it goes
+    // when stale; a live copy keeps its lock however old.
+    lock_->setStaleLockTime(LockStaleMs);
     // A folder or a pipe in the lock's place would be waited for, or read for ever.
     const QFileInfo inTheWay(lockName);
-    if ((!inTheWay.exists() || inTheWay.isFile()) && lock_->tryLock(3000)) {
+    if ((!inTheWay.exists() || inTheWay.isFile()) && lock_->tryLock(LockWaitMs)) {
         path_ = FindFile(folder, name);
         return;
     }

@@ -23,8 +23,13 @@ struct FileRead {
 // anything else that is not a file counts as no file.
 FileRead ReadFile(const QString& path, qint64 limit = -1);
 
+// How long a writer waits for another copy of the game to let go of a file, and the age at
+// which a lock that names no live holder is taken over: within one wait.
+inline constexpr int LockWaitMs = 3000;
+inline constexpr int LockStaleMs = 2000;
+
 // A file held for a read-modify-write: the folder made when missing, the lock "<name>.lock"
-// beside the file taken (another copy is waited for a few seconds) and the file found in any
+// beside the file taken (another copy is waited for LockWaitMs) and the file found in any
 // letter case. Released when destroyed; never to be held while the player is asked something.
 class LockedFile
 {

@@ -56,7 +56,6 @@ int QtDialogs::MsgBox(QWidget* owner, const QString& prompt, int style, const QS
     Box box(QMessageBox::NoIcon, title.isEmpty() ? AppTitle : title, prompt, QMessageBox::NoButton,
             owner);
     box.setTextFormat(Qt::PlainText);
-    box.setWindowModality(Qt::ApplicationModal);
     if ((style & 0x70) == vbInformation)
         box.setIcon(QMessageBox::Information);
     else if ((style & 0x70) == vbExclamation)
@@ -73,7 +72,6 @@ QString QtDialogs::InputBox(QWidget* owner, const QString& prompt, const QString
                             const QString& defaultText)
 {
     QInputDialog dialog(owner);
-    dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setWindowTitle(title.isEmpty() ? AppTitle : title);
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultText);

@@ -22,7 +22,7 @@ constexpr qint64 MaxBytes = qint64(4) << 20;
 
 struct StoredLines {
     QList<QByteArray> lines; // at most ten; none when there is no file
-    bool cut = false;        // a line ran past MaxBytes
+    bool cut;                // a line ran past MaxBytes
     QString failure;         // the file is there but cannot be read
 };
 

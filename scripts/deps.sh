@@ -6,7 +6,7 @@ set -euo pipefail
 build_pkgs=(cmake g++ make qt6-base-dev qt6-svg-dev libx11-dev libcanberra-dev libcanberra0 libcanberra-pulse
     fonts-dejavu-core fonts-liberation2 sound-theme-freedesktop)
 test_pkgs=(xvfb xauth x11-utils xdotool imagemagick pulseaudio pulseaudio-utils sox clang
-    libclang-rt-14-dev clang-format desktop-file-utils appstream dpkg-dev libxcb1-dev)
+    libclang-rt-14-dev clang-format desktop-file-utils appstream dpkg-dev file libxcb1-dev)
 
 want=("${build_pkgs[@]}")
 if [ "${1:-run}" = test ]; then

@@ -9,7 +9,8 @@ frmScoring::frmScoring(Context&, QWidget* parent) : QWidget(parent)
 {
     ui.setupUi(this);
     setFixedSize(size());
-    ui.Image1->setPixmap(Picture(QStringLiteral("scoring"), ui.Image1->size(), devicePixelRatioF()));
+    ui.Image1->setPixmap(
+        Picture(QStringLiteral("scoring"), ui.Image1->size(), devicePixelRatioF()));
     connect(ui.cmdOK, &QPushButton::clicked, this, &QWidget::close);
 }
 

@@ -1,7 +1,6 @@
 #include "windows/profile.h"
 
 #include <QtEndian>
-#include <algorithm>
 
 namespace dz
 {
@@ -116,7 +115,7 @@ QString ProfileString(const QString& section, const QString& key, const QString&
     const Spot spot = Locate(text, section, key);
     QString value = spot.found ? Unquoted(QStringView(text).sliced(spot.from, spot.to - spot.from))
                                : defaultValue;
-    value.truncate(std::max(size - 1, 0));
+    value.truncate(size - 1); // none for a room below 2
     if (!value.isEmpty() && value.back().isHighSurrogate())
         value.chop(1); // never half a character
     return value;
