@@ -1,12 +1,9 @@
-// The board's lines, number text and the computer's choices, with expected values from the
-// game's rules; every draw is scripted.
-#include "engine/numbers.h"
+// The computer's choices at each level, with expected values from the game's rules; every draw
+// is scripted.
 #include "engine/opponent.h"
 #include "support/fakes.h"
 #include "support/testing.h"
 
-// A board, the move number and what the line check finds.
-using OutcomeRow = std::tuple<const char*, const char*, int, Outcome>;
 // The level, the board and the draws; the cell chosen and the reseeds.
 using MoveRow = std::tuple<const char*, const char*, const char*, QList<double>, int, int>;
 
@@ -14,43 +11,13 @@ class TestEngine : public QObject
 {
     Q_OBJECT
 private slots:
-    void outcome_data()
-    {
-        const OutcomeRow rows[] = {
-            {"an empty board runs", "...|...|...", 1, Outcome::Running},
-            {"O's diagonal from the top right", "XXO|XO.|O..", 7, Outcome::Line},
-            {"two of a line are no line", "XXO|OO.|X..", 6, Outcome::Running},
-            {"a ninth move's line is a win", "XOX|OXO|OXX", 10, Outcome::Line},
-            {"a tie counts moves, not cells", "XOX|XOO|OX.", 10, Outcome::Tie},
-        };
-        AddRows(rows);
-    }
-    void outcome()
-    {
-        const auto& [name, board, moveNumber, found] = Row<OutcomeRow>();
-        QCOMPARE(FindOutcome(Board::fromPicture(board), moveNumber), found);
-    }
-
-    // Label and file text reads "0.5" on a German desktop too, without an exponent, which the
-    // reader would stop at; reading stops where the number does, and no number reads 0.
-    void numbers()
-    {
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        QCOMPARE(NumberText(-0.5) + u' ' + NumberText(-0.0) + u' ' + NumberText(1e-7) + u' ' +
-                     NumberText(qInf()),
-                 "-0.5 0 0.0000001 0");
-        QCOMPARE(TextNumber(" \t-.5x") + TextNumber("1e5") + TextNumber(QString(400, u'9')),
-                 -0.5 + 1);
-        QCOMPARE(QList({IsNumberText(" 5. "), IsNumberText("12abc"), IsNumberText(".")}),
-                 QList({true, false, false}));
-    }
 
     // O is to move: the move number is the pieces plus one. The draws are the fractions the
     // rules draw, used up in order, the thrown-away ones included: a cell is r * 8 + 1 and a
     // corner 1, 3, 7, 9 for r * 3 + 1 = 1..4, each rounded half to even (2.5 gives 2).
     void computerMove_data()
     {
-        const char* U = "Unbeatable";
+        const char *E = "Easy", *M = "Moderate", *H = "Hard", *U = "Unbeatable";
         const MoveRow rows[] = {
             {"the centre before its own win", U, "OO.|X..|X.X", List<double>(), 5, 0},
             {"a win before a block", U, "XX.|OO.|X..", List<double>(), 6, 0},
@@ -65,16 +32,13 @@ private slots:
             {"corner 7", U, "...|.X.|...", List<double>(0.7), 7, 1},
             {"a taken corner drawn again at move 4", U, "X..|.OX|...", List<double>(0, 0.99), 9, 1},
             {"at random after move 4", U, "XO.|.OX|.X.", List<double>(0.5, 0, 0.375), 4, 1},
-            {"easy ignores a win and a threat", "Easy", "XX.|OO.|X..", List<double>(0.5, 0.99), 9,
-             1},
-            {"moderate may leave the centre", "Moderate", "X..|...|...",
-             List<double>(0.16, 0, 0.25), 3, 1},
-            {"moderate otherwise by the rules", "Moderate", "X..|...|...", List<double>(0.17), 5,
-             1},
-            {"hard at random at move 6", "Hard", "XX.|OO.|X..", List<double>(0.05, 0.875), 8, 1},
-            {"hard never at random at move 4", "Hard", "X..|.OX|...", List<double>(0, 0.4), 3, 2},
-            {"hard otherwise by the rules", "Hard", "XX.|OO.|X..", List<double>(0.06), 6, 1},
-            {"a full board has no cell", "Easy", "XOX|XOO|OXX", List<double>(), 0, 1},
+            {"easy ignores a win and a threat", E, "XX.|OO.|X..", List<double>(0.5, 0.99), 9, 1},
+            {"moderate may leave the centre", M, "X..|...|...", List<double>(0.16, 0, 0.25), 3, 1},
+            {"moderate otherwise by the rules", M, "X..|...|...", List<double>(0.17), 5, 1},
+            {"hard at random at move 6", H, "XX.|OO.|X..", List<double>(0.05, 0.875), 8, 1},
+            {"hard never at random at move 4", H, "X..|.OX|...", List<double>(0, 0.4), 3, 2},
+            {"hard otherwise by the rules", H, "XX.|OO.|X..", List<double>(0.06), 6, 1},
+            {"a full board has no cell", E, "XOX|XOO|OXX", List<double>(), 0, 1},
             {"a level in other letters: no move", "easy", "X..|...|...", List<double>(), 0, 0},
         };
         AddRows(rows);

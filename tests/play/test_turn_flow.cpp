@@ -1,5 +1,5 @@
 // The turn flow and the end of game through the real main window: the boxes in order with their
-// titles and owner, what the window shows meanwhile, tallies, scores, sounds.
+// titles and owner, what the window shows meanwhile, tallies, scores, sounds; the commands.
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
@@ -11,21 +11,20 @@
 static QString Seen(GameRun& run)
 {
     auto& ui = run.ui();
-    return QStringList{run.window->board().picture(),
-                       ui.lblMove->text(),
-                       GameRun::Spoken(ui.imgWhoTurn).left(1),
-                       ui.lblXWins->text(),
-                       ui.lblOWins->text(),
-                       ui.lblTie->text(),
-                       ui.lblCurrentScore->text(),
-                       ui.lblHighScore->text()}
-        .join(u' ');
+    QString seen = run.window->board().picture() + u' ' + ui.lblMove->text() + u' ' +
+                   GameRun::Spoken(ui.imgWhoTurn).left(1);
+    for (QLabel* label : {ui.lblXWins, ui.lblOWins, ui.lblTie, ui.lblCurrentScore, ui.lblHighScore})
+        seen += u' ' + label->text();
+    return seen;
 }
 
 // One player or two, the level, the computer's draws and the clicks; the result's message,
 // title and sound; what the window shows while the result is up and while the question is.
 using GameRow = std::tuple<const char*, bool, const char*, QList<double>, QList<int>, const char*,
                            const char*, const char*, const char*, const char*>;
+
+// A control and the window it opens (none: the run ends).
+using CommandRow = std::tuple<const char*, const char*>;
 
 class TestTurnFlow : public QObject
 {
@@ -38,9 +37,7 @@ private slots:
     void freshStart()
     {
         GameRun run;
-        QFile stored(run.ctx.filesFolder + "/highscore.DAT"); // any letter case is found
-        QVERIFY(stored.open(QIODevice::WriteOnly) && stored.write("Ann\r\n102.5\r\n") &&
-                stored.flush());
+        Write(run.ctx.filesFolder + "/highscore.DAT", "Ann\r\n102.5\r\n"); // any letter case
         run.start();
         auto& ui = run.ui();
         QCOMPARE(ui.lblGame->text() + u'|' + ui.lblLevel->text(), "1|");
@@ -63,16 +60,14 @@ private slots:
         ui.cmdNew->click();
         QApplication::setActiveWindow(run.window);
         QTRY_COMPARE(QApplication::focusWidget(), ui.cmdNew);
-        const std::pair<Qt::Key, Qt::KeyboardModifier> keys[] = {
-            {Qt::Key_7, Qt::KeypadModifier}, // cell 1
-            {Qt::Key_9, Qt::NoModifier},     // cell 9
-            {Qt::Key_6, Qt::KeypadModifier}, // cell 6
-            {Qt::Key_3, Qt::KeypadModifier}, // cell 9 again
-            {Qt::Key_4, Qt::KeypadModifier}, // cell 4
-            {Qt::Key_2, Qt::AltModifier},    // no cell
-            {Qt::Key_0, Qt::NoModifier}};    // no cell
-        for (const auto& [key, modifier] : keys)
-            QTest::keyClick(ui.cmdNew, key, modifier);
+        // Cells 1, 9, 6, 9 again and 4, then three keys for no cell.
+        const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+            {Qt::Key_7, Qt::KeypadModifier},    {Qt::Key_9, {}},
+            {Qt::Key_6, Qt::KeypadModifier},    {Qt::Key_3, Qt::KeypadModifier},
+            {Qt::Key_4, Qt::KeypadModifier},    {Qt::Key_2, Qt::AltModifier},
+            {Qt::Key_Plus, Qt::KeypadModifier}, {Qt::Key_0, {}}};
+        for (const auto& [key, modifiers] : keys)
+            QTest::keyClick(ui.cmdNew, key, modifiers);
         QCOMPARE(run.window->board().picture(), "X..|O.X|..O");
     }
 
@@ -124,8 +119,7 @@ private slots:
     {
         GameRun run;
         run.ctx.filesFolder = run.dir.filePath("plain");
-        QFile plain(run.ctx.filesFolder); // a file where the folder should be
-        QVERIFY(plain.open(QIODevice::WriteOnly));
+        Write(run.ctx.filesFolder, ""); // a file where the folder should be
         run.start();
         run.click({1});
         QTimer::singleShot(0, [] {
@@ -147,6 +141,35 @@ private slots:
         qint16 cell = 7;
         run.window->imgBoard_Click(cell);
         QCOMPARE(run.window->board().pieces(), 4);
+    }
+
+    // Each command opens its window, the About button and the menus alike; Exit and the close
+    // button end the run.
+    void commands_data()
+    {
+        const CommandRow rows[] = {
+            {"mnuHelpAbout", "dz::frmAbout"},
+            {"cmdAbout", "dz::frmAbout"},
+            {"mnuOptionsHighScore", "dz::frmHighScore"},
+            {"mnuHelpScoring", "dz::frmScoring"},
+            {"mnuEnterTheDraw", "dz::frmContest"},
+            {"mnuFileExit", ""},
+            {"close", ""},
+        };
+        AddRows(rows);
+    }
+    void commands()
+    {
+        const auto& [command, window] = Row<CommandRow>();
+        GameRun run;
+        run.start();
+        if (QByteArray(command) == "close")
+            run.window->close();
+        else
+            QMetaObject::invokeMethod(GameRun::Find<QObject>(run.window, command),
+                                      QByteArray(command).startsWith("cmd") ? "click" : "trigger");
+        GameRun::settle();
+        QVERIFY(*window ? GameRun::IsOpen(window) : !run.window || run.window->unloaded());
     }
 };
 

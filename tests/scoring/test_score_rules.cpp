@@ -3,10 +3,6 @@
 #include "scoring/score_rules.h"
 #include "support/testing.h"
 
-// The current and best score, the result and the level, then the two scores after.
-using ScoreRow = std::tuple<const char*, const char*, const char*, const char*, const char*,
-                            const char*, const char*>;
-
 class TestScoreRules : public QObject
 {
     Q_OBJECT
@@ -22,23 +18,24 @@ private slots:
         }
     }
 
-    void update_data()
-    {
-        const ScoreRow rows[] = {
-            {"0 points rewrite the text in plain form", "0.0", "9", "Tie", "Hard", "0", "9"},
-            {"an equal score keeps the best text", "3", "5.0", "Win", "Moderate", "5", "5.0"},
-            {"an empty best is replaced, even below 0", "0", "", "Lost", "Hard", "-3", "-3"},
-            {"Loss only names the table's row", "7", "5", "Loss", "Easy", "7", "7"},
-            {"an unknown level only refreshes the best", "07", "5", "Win", "easy", "07", "07"},
-        };
-        AddRows(rows);
-    }
+    // A cell worth 0 rewrites the text in plain form; an empty best score (an empty line in the
+    // stored list) is replaced, even below 0; the best follows a higher score but not an equal
+    // one, keeping its text; an unknown result or level scores nothing.
     void update()
     {
-        const auto& [name, current, best, result, level, currentAfter, bestAfter] = Row<ScoreRow>();
-        QString scores[] = {current, best};
-        UpdateScore(result, level, scores[0], scores[1]);
-        QCOMPARE(scores[0] + u' ' + scores[1], currentAfter + QString(" ") + bestAfter);
+        QString scores[] = {"0.0", ""};
+        UpdateScore("Tie", "Hard", scores[0], scores[1]);
+        QCOMPARE(scores[0] + u'|' + scores[1], "0|0");
+        scores[1] = "";
+        UpdateScore("Lost", "Moderate", scores[0], scores[1]);
+        QCOMPARE(scores[0] + u'|' + scores[1], "-2|-2");
+        scores[1] = "0.0";
+        UpdateScore("Win", "Moderate", scores[0], scores[1]);
+        UpdateScore("Loss", "Easy", scores[0], scores[1]);
+        UpdateScore("Win", "easy", scores[0], scores[1]);
+        QCOMPARE(scores[0] + u'|' + scores[1], "0|0.0");
+        UpdateScore("Win", "Easy", scores[0], scores[1]);
+        QCOMPARE(scores[0] + u'|' + scores[1], "0.5|0.5");
     }
 };
 

@@ -1,5 +1,5 @@
-// Fakes for the platform services: dialogs answered from a script, random fractions from a
-// list, sounds recorded instead of played.
+// Fakes for the platform services: dialogs and sounds recorded instead of shown and played,
+// random fractions from a list.
 #pragma once
 
 #include <QStringList>
@@ -21,19 +21,19 @@ struct ShownMessage {
     bool operator==(const ShownMessage&) const = default;
 };
 
-// Answers from queues and records what was asked; unscripted, a message box answers OK (Yes
-// to a question) and an input box an empty text.
-struct ScriptedDialogs : Dialogs {
+// Records what was asked; a message box answers OK (Yes to a question), an input box an empty
+// text.
+struct RecordingDialogs : Dialogs {
     int MsgBox(QWidget* owner, const QString& prompt, int style, const QString& title) override
     {
         show({"msgbox", prompt, title, style, owner});
-        return !answers.isEmpty() ? answers.takeFirst() : style == vbYesNo ? vbYes : vbOK;
+        return style == vbYesNo ? vbYes : vbOK;
     }
     QString InputBox(QWidget* owner, const QString& prompt, const QString& title,
                      const QString&) override
     {
         show({"inputbox", prompt, title, 0, owner});
-        return inputs.isEmpty() ? QString() : inputs.takeFirst();
+        return {};
     }
     void show(const ShownMessage& message)
     {
@@ -41,8 +41,6 @@ struct ScriptedDialogs : Dialogs {
         if (onShow)
             onShow(message);
     }
-    QList<int> answers;
-    QStringList inputs;
     QList<ShownMessage> shown;
     std::function<void(const ShownMessage&)> onShow; // while the box is up
 };

@@ -19,23 +19,20 @@ namespace dz::test
 
 struct GameRun {
     QTemporaryDir dir;
-    ScriptedDialogs dialogs;
+    RecordingDialogs dialogs;
     RecordingSound sound;
     ScriptedRandom random;
     QtDesktop desktop;
     Context ctx;
     QPointer<frmMain> window;
 
-    // contestShown: whether the settings file lets the notice open at start-up;
-    // computer: where the computer draws from, if not from `random`.
-    explicit GameRun(bool contestShown = false, RandomSource* computer = nullptr)
-        : ctx{dialogs,   sound, computer ? *computer : random, desktop, dir.filePath("files"),
-              dir.path()}
+    // The settings file keeps the contest notice shut.
+    GameRun() : ctx{dialogs, sound, random, desktop, dir.filePath("files"), dir.path()}
     {
         QApplication::setFont(FormFont()); // as the program does
         QDir().mkpath(ctx.filesFolder);
         QFile settings(ctx.filesFolder + "/DirIziVur.ini");
-        if (!contestShown && settings.open(QIODevice::WriteOnly))
+        if (settings.open(QIODevice::WriteOnly))
             settings.write("[Contest]\r\nShow=True\r\n");
     }
     ~GameRun()
@@ -48,11 +45,8 @@ struct GameRun {
     void start() { (window = new frmMain(ctx))->show(); }
     void click(const QList<int>& cells)
     {
-        for (int cell : cells) {
-            if (window)
-                QTest::mouseClick(Find(window, "imgBoard_" + QByteArray::number(cell)),
-                                  Qt::LeftButton);
-        }
+        for (int cell : cells)
+            QTest::mouseClick(Find(window, "imgBoard_" + QByteArray::number(cell)), Qt::LeftButton);
     }
     // Lets deferred deletions of closed windows happen.
     static void settle()
@@ -69,9 +63,9 @@ struct GameRun {
     }
     static bool IsOpen(const char* className)
     {
-        const QWidgetList windows = QApplication::topLevelWidgets();
-        return std::any_of(windows.begin(), windows.end(),
-                           [&](QWidget* w) { return w->isVisible() && w->inherits(className); });
+        return std::ranges::any_of(QApplication::topLevelWidgets(), [&](QWidget* w) {
+            return w->isVisible() && w->inherits(className);
+        });
     }
     // What a screen reader says of a control.
     static QString Spoken(QWidget* widget, QAccessible::Text what = QAccessible::Name)

@@ -2,6 +2,7 @@
 // first one the row's name), and the game's names without their namespace.
 #pragma once
 
+#include <QFileInfo>
 #include <QTest>
 #include <tuple>
 
@@ -26,6 +27,19 @@ template <class T> const T& Row()
 template <class T, class... V> QList<T> List(V... values)
 {
     return {T(values)...};
+}
+
+// A file's bytes; "<none>" for anything but a file.
+inline QByteArray Read(const QString& path)
+{
+    QFile file(path);
+    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) ? file.readAll() : "<none>";
+}
+
+inline void Write(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
 } // namespace dz::test
