@@ -44,9 +44,14 @@ QString ProgramFolder()
 
 QString FindFile(const QString& folder, const QString& name)
 {
+    // Listing the folder only when needed keeps name patterns (and so regular expressions)
+    // out of a returning player's start.
     const QDir dir(folder);
-    const QStringList found = dir.entryList({name}, QDir::Files);
-    return dir.filePath(found.isEmpty() || found.contains(name) ? name : found.first());
+    if (!dir.exists(name))
+        for (const QString& entry : dir.entryList(QDir::Files, QDir::Unsorted))
+            if (entry.compare(name, Qt::CaseInsensitive) == 0)
+                return dir.filePath(entry);
+    return dir.filePath(name);
 }
 
 } // namespace dz

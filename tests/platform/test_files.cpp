@@ -100,8 +100,8 @@ private slots:
             "A\r\n5\r\n" + empty.repeated(3) + "\r\n" + QByteArray((4 << 20) + 1, 'N');
         const HighScoreRow rows[] = {
             {"line ends, blanks, commas; an equal score above; the last drops out", "highscore.DAT",
-             " \tA, b \n \t007.50,5\rB\r\n4\r\nC\r\n3\r\nD\r\n2\r\nE\r\n1\r\n" + tooLong, "007.50",
-             "Z", 1, "A, b \r\n7.5\r\nB\r\n4\r\nC\r\n3\r\nD\r\n2\r\nZ\r\n1\r\n", ""},
+             " \tA, b \n \t007.50 \t,5\rB\r\n4\r\nC\r\n3\r\nD\r\n2\r\nE\r\n1\r\n" + tooLong,
+             "007.50 \t", "Z", 1, "A, b \r\n7.5\r\nB\r\n4\r\nC\r\n3\r\nD\r\n2\r\nZ\r\n1\r\n", ""},
             {"a byte-order mark kept; empty scores and others read 0; a short file filled",
              "HighScore.dat",
              "\xEF\xBB\xBF"
@@ -112,7 +112,7 @@ private slots:
                  empty.repeated(3),
              ""},
             {"a first score that is no number shows 0; an equal score goes above", "HighScore.dat",
-             "A\r\nx\r\n", "0", "\xE9", 0, "\xE9\r\n0\r\nA\r\n0\r\n" + empty.repeated(3), ""},
+             "A\r\ninf\r\n", "0", "\xE9", 0, "\xE9\r\n0\r\nA\r\n0\r\n" + empty.repeated(3), ""},
             {"a tenth line too long is kept", "HighScore.dat", tooLong, "5", "Z", 1, tooLong,
              "a line of the file is too long to keep"},
         };

@@ -36,6 +36,9 @@ private slots:
         QCOMPARE(scores[0] + u'|' + scores[1], "0|0.0");
         UpdateScore("Win", "Easy", scores[0], scores[1]);
         QCOMPARE(scores[0] + u'|' + scores[1], "0.5|0.5");
+        scores[0] = "+.5e9"; // a plus and no digit before the point; no exponent
+        UpdateScore("Win", "Easy", scores[0], scores[1]);
+        QCOMPARE(scores[0], "1");
     }
 };
 
