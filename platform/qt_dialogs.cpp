@@ -62,7 +62,6 @@ int QtDialogs::MsgBox(QWidget* owner, const QString& prompt, int style, const QS
         box.setIcon(QMessageBox::Warning);
     box.question = (style & 7) == vbYesNo;
     box.setStandardButtons(box.question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
-    box.setDefaultButton(box.question ? QMessageBox::Yes : QMessageBox::Ok);
     Widen(box, prompt);
     const int answer = box.exec();
     return !box.question ? vbOK : answer == QMessageBox::Yes ? vbYes : vbNo;

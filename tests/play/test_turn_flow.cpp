@@ -104,9 +104,9 @@ private slots:
         QStringList shown;
         run.dialogs.onShow = [&](const ShownMessage&) { shown << Seen(run); };
         run.click(clicks);
-        QCOMPARE(run.dialogs.shown, (QList<ShownMessage>{{"msgbox", message, title, 64, run.window},
-                                                         {"msgbox", "Do you care to play again?",
-                                                          "Play Again?", 4, run.window}}));
+        QCOMPARE(run.dialogs.shown, (QList<ShownMessage>{{message, title, 64, run.window},
+                                                         {"Do you care to play again?",
+                                                          "Play Again?", 4, run.window, true}}));
         QCOMPARE(shown, (QStringList{atMessage, atQuestion}));
         QCOMPARE(run.sound.played, (QStringList{"NewGame.Wav", sound, "NewGame.Wav"}));
         QCOMPARE(Seen(run).left(16) + run.ui().lblGame->text(), "...|...|... 1 X 2");
@@ -132,11 +132,10 @@ private slots:
         run.ui().cmdQuit->click();
         const QString told = "The high scores could not be saved in \u201c" + run.ctx.filesFolder +
                              "/HighScore.dat\u201d: the folder cannot be made.";
-        QCOMPARE(
-            run.dialogs.shown,
-            (QList<ShownMessage>{{"inputbox", "You made the highscore list!  What's your name?",
-                                  "I need your name", 0, run.window},
-                                 {"msgbox", told, "", vbExclamation, run.window}}));
+        QCOMPARE(run.dialogs.shown,
+                 (QList<ShownMessage>{{"You made the highscore list!  What's your name?",
+                                       "I need your name", 0, run.window},
+                                      {told, "DirIziVur", vbExclamation, run.window}}));
         QVERIFY(run.window->unloaded());
         qint16 cell = 7;
         run.window->imgBoard_Click(cell);

@@ -109,8 +109,8 @@ private slots:
         QFile::remove(dir.filePath("hardinfo"));
         GameRun::Find<QPushButton>(about, "cmdSysInfo")->click();
         QCOMPARE(run.dialogs.shown,
-                 QList<ShownMessage>({{"msgbox", "System Information Is Unavailable At This Time",
-                                       "", vbOKOnly, about}}));
+                 QList<ShownMessage>({{"System Information Is Unavailable At This Time",
+                                       "DirIziVur", vbOKOnly, about}}));
         QTest::mouseClick(GameRun::Find(about, "Label3"), Qt::LeftButton);
         QTRY_COMPARE(Read(calls), "hardinfo \nxdg-open https://www.dirizivur.example/\n");
         QTest::mouseClick(GameRun::Find(about, "lblEmail"), Qt::RightButton);
