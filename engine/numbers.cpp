@@ -34,10 +34,9 @@ std::pair<double, qsizetype> Number(const QString& text)
 
 QString NumberText(double value)
 {
-    if (!std::isfinite(value) || value == 0)
-        return QStringLiteral("0"); // also for -0
     // The shortest digits that read back as the same number, and never an exponent: TextNumber
-    // stops at an "e", so a rewritten high-score file would turn a stored 1e-07 into 1.
+    // stops at an "e", so a rewritten high-score file would turn a stored 1e-07 into 1. Also
+    // "0" for -0.
     return QString::number(value, 'f', QLocale::FloatingPointShortest);
 }
 
