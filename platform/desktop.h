@@ -13,8 +13,7 @@ namespace dz
 {
 
 inline constexpr quint32 HKEY_LOCAL_MACHINE = 0x80000002;
-inline constexpr quint32 REG_SZ = 1;    // text, usually with its terminating NUL
-inline constexpr quint32 REG_DWORD = 4; // 32-bit number, least significant byte first
+inline constexpr quint32 REG_SZ = 1; // text, usually with its terminating NUL
 
 struct RegistryValue {
     quint32 type = REG_SZ;

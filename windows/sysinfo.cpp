@@ -28,14 +28,8 @@ Lookup readKeyValue(Desktop& desktop, quint32 root, const QString& keyName,
     }
     if (kept.endsWith('\0'))
         kept.chop(1);
-    if (value->type == REG_SZ) {
+    if (value->type == REG_SZ) // the only kind of value our registry holds
         keyVal = QString::fromUtf8(kept);
-    } else if (value->type == REG_DWORD) {
-        quint32 number = 0;
-        for (qsizetype i = 0; i < kept.size() && i < 4; ++i)
-            number |= quint32(static_cast<unsigned char>(kept[i])) << (8 * i);
-        keyVal = QString::number(number);
-    }
     return Lookup::Found;
 }
 

@@ -13,7 +13,7 @@ inline const QString SysInfoUnavailable =
     QStringLiteral("System Information Is Unavailable At This Time");
 
 // Reads value SubKeyRef of key KeyName under KeyRoot into KeyVal as text: REG_SZ without
-// its final NUL, REG_DWORD as unsigned decimal; other types leave KeyVal as passed.
+// its final NUL; other types leave KeyVal as passed.
 // False (KeyVal empty) when the key or value is missing, longer than 1024 bytes or empty.
 bool GetKeyValue(Desktop& desktop, quint32 KeyRoot, const QString& KeyName,
                  const QString& SubKeyRef, QString& KeyVal);

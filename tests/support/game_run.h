@@ -75,9 +75,7 @@ struct GameRun {
     {
         QApplication::setFont(FormFont()); // as the program does
         QDir().mkpath(ctx.filesFolder);
-        QFile settings(ctx.filesFolder + "/DirIziVur.ini");
-        if (settings.open(QIODevice::WriteOnly))
-            settings.write("[Contest]\r\nShow=True\r\n");
+        Write(ctx.filesFolder + "/DirIziVur.ini", "[Contest]\r\nShow=True\r\n");
     }
     ~GameRun()
     {
