@@ -72,7 +72,7 @@ Spot Locate(const QString& text, const QString& section, const QString& key)
             ++end;
         next = end + (text.mid(end, 2) == QLatin1String("\r\n") ? 2 : 1);
         if (spot.eol.isNull())
-            spot.eol = end < text.size() ? text.mid(end, next - end) : QString();
+            spot.eol = text.mid(end, next - end); // empty for a last line
         const QStringView line = Trimmed(QStringView(text).sliced(start, end - start));
         const qsizetype close = line.lastIndexOf(u']');
         const qsizetype equals = line.indexOf(u'=');

@@ -46,10 +46,9 @@ audible() { sox "$1" "$tmp/t.wav" silence 1 0.002 0.5% reverse silence 1 0.002 0
 heard() { sink && awk -v w="$1" -v g="$(audible "$tmp/p.wav")" 'BEGIN { exit !(g > w - 0.1) }'; }
 
 log "== installed into a moved prefix"
-prefix=$tmp/moved share=$tmp/moved/share
+prefix=$tmp/moved share=$tmp/moved/share id=example.dirizivur.DirIziVur
 cmake --install "$1" --prefix "$tmp/stage" >/dev/null && mv "$tmp/stage" "$prefix"
 for wave in NewGame Error TieGame PlayerWin ComputerWin EndProgram GoodDeal; do soxi "$share/dirizivur/$wave.Wav" >/dev/null; done
-id=example.dirizivur.DirIziVur
 [[ $(file -b "$share/icons/hicolor/256x256/apps/$id.png") == "PNG image data, 256 x 256,"* ]]
 [ -z "$(desktop-file-validate "$share/applications/$id.desktop")" ]
 appstreamcli validate-tree --no-net "$prefix" >/dev/null
@@ -69,8 +68,7 @@ pids+=($!)
 pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no -L module-native-protocol-unix \
     -L "module-pipe-sink file=$tmp/sink format=s16le rate=44100 channels=1 use_system_clock_for_timing=yes" \
     2>"$tmp/pulse.log" &
-pids+=($!)
-pulse=$!
+pids+=($!) pulse=$!
 wait_for 10 pactl info >/dev/null 2>&1
 cd "$tmp"
 start run1

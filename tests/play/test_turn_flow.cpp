@@ -23,8 +23,9 @@ static QString Seen(GameRun& run)
 using GameRow = std::tuple<const char*, bool, const char*, QList<double>, QList<int>, const char*,
                            const char*, const char*, const char*, const char*>;
 
-// A control and the window it opens (none: the run ends).
-using CommandRow = std::tuple<const char*, const char*>;
+// A control (frmMain: the window itself), the slot called, and the window it opens (none: the
+// run ends).
+using CommandRow = std::tuple<const char*, const char*, const char*>;
 
 class TestTurnFlow : public QObject
 {
@@ -142,33 +143,33 @@ private slots:
         QCOMPARE(run.window->board().pieces(), 4);
     }
 
-    // Each command opens its window, the About button and the menus alike; Exit and the close
-    // button end the run.
+    // Each command opens its window, the About button and the menus alike, and the window's OK
+    // closes it; Exit and the close button end the run.
     void commands_data()
     {
         const CommandRow rows[] = {
-            {"mnuHelpAbout", "dz::frmAbout"},
-            {"cmdAbout", "dz::frmAbout"},
-            {"mnuOptionsHighScore", "dz::frmHighScore"},
-            {"mnuHelpScoring", "dz::frmScoring"},
-            {"mnuEnterTheDraw", "dz::frmContest"},
-            {"mnuFileExit", ""},
-            {"close", ""},
+            {"mnuHelpAbout", "trigger", "dz::frmAbout"},
+            {"cmdAbout", "click", "dz::frmAbout"},
+            {"mnuOptionsHighScore", "trigger", "dz::frmHighScore"},
+            {"mnuHelpScoring", "trigger", "dz::frmScoring"},
+            {"mnuEnterTheDraw", "trigger", "dz::frmContest"},
+            {"mnuFileExit", "trigger", ""},
+            {"frmMain", "close", ""},
         };
         AddRows(rows);
     }
     void commands()
     {
-        const auto& [command, window] = Row<CommandRow>();
+        const auto& [control, slot, window] = Row<CommandRow>();
         GameRun run;
         run.start();
-        if (QByteArray(command) == "close")
-            run.window->close();
-        else
-            QMetaObject::invokeMethod(GameRun::Find<QObject>(run.window, command),
-                                      QByteArray(command).startsWith("cmd") ? "click" : "trigger");
+        QMetaObject::invokeMethod(GameRun::Find<QObject>(run.window, control), slot);
         GameRun::settle();
-        QVERIFY(*window ? GameRun::IsOpen(window) : !run.window || run.window->unloaded());
+        QWidget* opened = *window ? GameRun::Opened(window) : nullptr;
+        QVERIFY(*window ? opened != nullptr : !run.window || run.window->unloaded());
+        if (opened) // and its OK button closes it
+            GameRun::Find<QPushButton>(opened, "cmdOK")->click();
+        QVERIFY(!opened || !opened->isVisible());
     }
 };
 

@@ -96,18 +96,21 @@ struct GameRun {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
     }
+    // The control of that name in the window, or the window itself.
     template <class W = QWidget> static W* Find(QWidget* window, const QByteArray& name)
     {
-        auto* found = window->findChild<W*>(name);
+        auto* found =
+            window->objectName() == name ? qobject_cast<W*>(window) : window->findChild<W*>(name);
         if (!found)
             qFatal("no control %s", name.constData());
         return found;
     }
-    static bool IsOpen(const char* className)
+    static QWidget* Opened(const char* className)
     {
-        return std::ranges::any_of(QApplication::topLevelWidgets(), [&](QWidget* w) {
-            return w->isVisible() && w->inherits(className);
-        });
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->isVisible() && window->inherits(className))
+                return window;
+        return nullptr;
     }
     // What a screen reader says of a control.
     static QString Spoken(QWidget* widget, QAccessible::Text what = QAccessible::Name)
