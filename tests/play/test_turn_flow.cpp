@@ -143,8 +143,8 @@ private slots:
         QCOMPARE(run.window->board().pieces(), 4);
     }
 
-    // Each command opens its window, the About button and the menus alike, and the window's OK
-    // closes it; Exit and the close button end the run.
+    // Each command opens its window, the About button and the menus alike, at a fixed size, and
+    // the window's OK closes it; Exit and the close button end the run.
     void commands_data()
     {
         const CommandRow rows[] = {
@@ -167,6 +167,7 @@ private slots:
         GameRun::settle();
         QWidget* opened = *window ? GameRun::Opened(window) : nullptr;
         QVERIFY(*window ? opened != nullptr : !run.window || run.window->unloaded());
+        QVERIFY(!opened || opened->minimumSize() == opened->maximumSize()); // not to be resized
         if (opened) // and its OK button closes it
             GameRun::Find<QPushButton>(opened, "cmdOK")->click();
         QVERIFY(!opened || !opened->isVisible());
