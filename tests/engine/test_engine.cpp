@@ -5,7 +5,8 @@
 #include "support/testing.h"
 
 // The level, the board and the draws; the cell chosen and the reseeds.
-using MoveRow = std::tuple<const char*, const char*, const char*, QList<double>, int, int>;
+using Draws = QList<double>;
+using MoveRow = std::tuple<const char*, const char*, const char*, Draws, int, int>;
 
 class TestEngine : public QObject
 {
@@ -19,27 +20,27 @@ private slots:
     {
         const char *E = "Easy", *M = "Moderate", *H = "Hard", *U = "Unbeatable";
         const MoveRow rows[] = {
-            {"the centre before its own win", U, "OO.|X..|X.X", List<double>(), 5, 0},
-            {"a win before a block", U, "XX.|OO.|X..", List<double>(), 6, 0},
-            {"the first threat in line order", U, "X.X|.OX|O..", List<double>(), 2, 0},
-            {"a win in the last line", U, "XXO|.OX|...", List<double>(), 7, 0},
+            {"the centre before its own win", U, "OO.|X..|X.X", Draws{}, 5, 0},
+            {"a win before a block", U, "XX.|OO.|X..", Draws{}, 6, 0},
+            {"the first threat in line order", U, "X.X|.OX|O..", Draws{}, 2, 0},
+            {"a win in the last line", U, "XXO|.OX|...", Draws{}, 7, 0},
             {"opposite corners 1 and 9: a side; corners and centre drawn again", U, "X..|.O.|..X",
-             List<double>(0, 0.25, 0.5, 0.75, 0.99, 0.625), 6, 1},
-            {"opposite corners 3 and 7: side 4", U, "..X|.O.|X..", List<double>(0.375), 4, 1},
-            {"opposite corners: side 8", U, "..X|.O.|X..", List<double>(0.875), 8, 1},
-            {"the centre answered with corner 1", U, "...|.X.|...", List<double>(0.1), 1, 1},
-            {"corner 3 for a half, rounded to even", U, "...|.X.|...", List<double>(0.5), 3, 1},
-            {"corner 7", U, "...|.X.|...", List<double>(0.7), 7, 1},
-            {"a taken corner drawn again at move 4", U, "X..|.OX|...", List<double>(0, 0.99), 9, 1},
-            {"at random after move 4", U, "XO.|.OX|.X.", List<double>(0.5, 0, 0.375), 4, 1},
-            {"easy ignores a win and a threat", E, "XX.|OO.|X..", List<double>(0.5, 0.99), 9, 1},
-            {"moderate may leave the centre", M, "X..|...|...", List<double>(0.16, 0, 0.25), 3, 1},
-            {"moderate otherwise by the rules", M, "X..|...|...", List<double>(0.17), 5, 1},
-            {"hard at random at move 6", H, "XX.|OO.|X..", List<double>(0.05, 0.875), 8, 1},
-            {"hard never at random at move 4", H, "X..|.OX|...", List<double>(0, 0.4), 3, 2},
-            {"hard otherwise by the rules", H, "XX.|OO.|X..", List<double>(0.06), 6, 1},
-            {"a full board has no cell", E, "XOX|XOO|OXX", List<double>(), 0, 1},
-            {"a level in other letters: no move", "easy", "X..|...|...", List<double>(), 0, 0},
+             Draws{0, 0.25, 0.5, 0.75, 0.99, 0.625}, 6, 1},
+            {"opposite corners 3 and 7: side 4", U, "..X|.O.|X..", Draws{0.375}, 4, 1},
+            {"opposite corners: side 8", U, "..X|.O.|X..", Draws{0.875}, 8, 1},
+            {"the centre answered with corner 1", U, "...|.X.|...", Draws{0.1}, 1, 1},
+            {"corner 3 for a half, rounded to even", U, "...|.X.|...", Draws{0.5}, 3, 1},
+            {"corner 7", U, "...|.X.|...", Draws{0.7}, 7, 1},
+            {"a taken corner drawn again at move 4", U, "X..|.OX|...", Draws{0, 0.99}, 9, 1},
+            {"at random after move 4", U, "XO.|.OX|.X.", Draws{0.5, 0, 0.375}, 4, 1},
+            {"easy ignores a win and a threat", E, "XX.|OO.|X..", Draws{0.5, 0.99}, 9, 1},
+            {"moderate may leave the centre", M, "X..|...|...", Draws{0.16, 0, 0.25}, 3, 1},
+            {"moderate otherwise by the rules", M, "X..|...|...", Draws{0.17}, 5, 1},
+            {"hard at random at move 6", H, "XX.|OO.|X..", Draws{0.05, 0.875}, 8, 1},
+            {"hard never at random at move 4", H, "X..|.OX|...", Draws{0, 0.4}, 3, 2},
+            {"hard otherwise by the rules", H, "XX.|OO.|X..", Draws{0.06}, 6, 1},
+            {"a full board has no cell", E, "XOX|XOO|OXX", Draws{}, 0, 1},
+            {"a level in other letters: no move", "easy", "X..|...|...", Draws{}, 0, 0},
         };
         AddRows(rows);
     }

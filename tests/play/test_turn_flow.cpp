@@ -76,21 +76,21 @@ private slots:
     void gameEnds_data()
     {
         const GameRow rows[] = {
-            {"X wins two players' game, which scores nothing", false, "Unbeatable", List<double>(),
-             List<int>(1, 4, 2, 5, 3), "Player X Wins!", "We have a Winner", "PlayerWin.Wav",
+            {"X wins two players' game, which scores nothing", false, "Unbeatable", QList<double>{},
+             QList<int>{1, 4, 2, 5, 3}, "Player X Wins!", "We have a Winner", "PlayerWin.Wav",
              "XXX|OO.|... 6 O 0 0 0 0 0", "XXX|OO.|... 6 O 1 0 0 0 0"},
-            {"O wins two players' game", false, "Easy", List<double>(), List<int>(1, 4, 2, 5, 9, 6),
-             "Player O Wins!", "We have a Winner", "ComputerWin.Wav", "XX.|OOO|..X 7 X 0 0 0 0 0",
-             "XX.|OOO|..X 7 X 0 1 0 0 0"},
-            {"a tie, scored at the level", false, "Easy", List<double>(),
-             List<int>(1, 2, 3, 5, 4, 6, 8, 7, 9), "Yeap, another game for the cats!", "Tie Game",
+            {"O wins two players' game", false, "Easy", QList<double>{},
+             QList<int>{1, 4, 2, 5, 9, 6}, "Player O Wins!", "We have a Winner", "ComputerWin.Wav",
+             "XX.|OOO|..X 7 X 0 0 0 0 0", "XX.|OOO|..X 7 X 0 1 0 0 0"},
+            {"a tie, scored at the level", false, "Easy", QList<double>{},
+             QList<int>{1, 2, 3, 5, 4, 6, 8, 7, 9}, "Yeap, another game for the cats!", "Tie Game",
              "TieGame.Wav", "XOX|XOO|OXX 10 O 0 0 0 0 0", "XOX|XOO|OXX 10 O 0 0 1 -0.5 0"},
-            {"the computer wins within its own move", true, "Easy", List<double>(0.5, 0.25, 0.75),
-             List<int>(1, 2, 4), "The computer has defeated you!", "You have faced Defeat",
+            {"the computer wins within its own move", true, "Easy", QList<double>{0.5, 0.25, 0.75},
+             QList<int>{1, 2, 4}, "The computer has defeated you!", "You have faced Defeat",
              "ComputerWin.Wav", "XXO|XO.|O.. 7 X 0 0 0 0 0", "XXO|XO.|O.. 7 X 0 1 0 -1 0"},
-            {"the player wins at Unbeatable", true, "Unbeatable", List<double>(0.67),
-             List<int>(1, 6, 3, 9), "Congradulations you won!", "We have a Winner", "PlayerWin.Wav",
-             "XOX|.OX|O.X 8 O 0 0 0 0 0", "XOX|.OX|O.X 8 O 1 0 0 100 100"},
+            {"the player wins at Unbeatable", true, "Unbeatable", QList<double>{0.67},
+             QList<int>{1, 6, 3, 9}, "Congradulations you won!", "We have a Winner",
+             "PlayerWin.Wav", "XOX|.OX|O.X 8 O 0 0 0 0 0", "XOX|.OX|O.X 8 O 1 0 0 100 100"},
         };
         AddRows(rows);
     }

@@ -23,12 +23,6 @@ template <class T> const T& Row()
     return *static_cast<T*>(QTest::qData("row", qMetaTypeId<T>()));
 }
 
-// A list written as a call, List<int>(1, 4, 2), so that a row holding one stays a row.
-template <class T, class... V> QList<T> List(V... values)
-{
-    return {T(values)...};
-}
-
 // A file's bytes; "<none>" for anything but a file.
 inline QByteArray Read(const QString& path)
 {
