@@ -58,6 +58,9 @@ private slots:
                  "Cell 4, O|Cell 5, empty");
         QCOMPARE(GameRun::Spoken(ui.lblTie, QAccessible::Description), "Ties");
         QCOMPARE(ui.imgBoard_8->toolTip(), "Cell 8: key 8, or 2 on the keypad");
+        const QImage frame = ui.Frame2->grab().toImage(); // its line stops short of its caption
+        for (int y = 0; y < 12; ++y)
+            QCOMPARE(frame.pixel(6, y), frame.pixel(6, 0));
         ui.cmdNew->click();
         QApplication::setActiveWindow(run.window);
         QTRY_COMPARE(QApplication::focusWidget(), ui.cmdNew);
