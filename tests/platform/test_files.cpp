@@ -63,9 +63,8 @@ private slots:
         QLockFile live(scratch.filePath("ab.lock"));
         QVERIFY(!QByteArray(failure).startsWith("another") || live.tryLock());
         // A file-size limit stands in for a full disk.
-        const rlimit full{QByteArray(failure) == "file too large" ? 4096 : RLIM_INFINITY,
-                          RLIM_INFINITY};
-        const rlimit none{RLIM_INFINITY, RLIM_INFINITY};
+        const rlim_t size = QByteArray(failure) == "file too large" ? 4096 : RLIM_INFINITY;
+        const rlimit full{size, RLIM_INFINITY}, none{RLIM_INFINITY, RLIM_INFINITY};
         struct stat before, now;
         const bool was = stat(qPrintable(scratch.filePath("ab")), &before) == 0;
         setrlimit(RLIMIT_FSIZE, &full);
